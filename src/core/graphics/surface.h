@@ -1,0 +1,52 @@
+#pragma once
+// A 24-bit off-screen picture: 3 bytes a pixel in the order blue, green, red, rows from the top,
+// rows packed without padding (2400 bytes a row at 800 pixels).
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vespin {
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height) { Resize(width, height); }
+
+    // Resizes and clears to black. Negative sizes give an empty surface.
+    void Resize(int width, int height) {
+        m_width = width > 0 ? width : 0;
+        m_height = height > 0 ? height : 0;
+        m_pixels.assign(static_cast<size_t>(m_width) * 3 * m_height, 0);
+    }
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    int Stride() const { return m_width * 3; }
+    bool Empty() const { return m_width == 0 || m_height == 0; }
+
+    uint8_t* Row(int y) { return m_pixels.data() + static_cast<size_t>(y) * Stride(); }
+    const uint8_t* Row(int y) const { return m_pixels.data() + static_cast<size_t>(y) * Stride(); }
+    uint8_t* Data() { return m_pixels.data(); }
+    const uint8_t* Data() const { return m_pixels.data(); }
+    size_t SizeBytes() const { return m_pixels.size(); }
+
+    void Fill(uint8_t blue, uint8_t green, uint8_t red) {
+        for (size_t i = 0; i + 2 < m_pixels.size(); i += 3) {
+            m_pixels[i] = blue;
+            m_pixels[i + 1] = green;
+            m_pixels[i + 2] = red;
+        }
+    }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<uint8_t> m_pixels;
+};
+
+}  // namespace vespin

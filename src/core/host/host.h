@@ -1,0 +1,123 @@
+#pragma once
+// The Host is the engine's only way to the outside world: clock, input, the window's drawing area,
+// toolbar and menu, message boxes, the settings store and the single-instance lock. The core calls
+// it from its one thread; a Host never calls into the engine except from PumpMessages.
+//
+// Text crossing this interface is UTF-8 (the engine converts its Shift-JIS at the call).
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/graphics/surface.h"
+#include "core/host/events.h"
+
+namespace vespin {
+
+// What the engine receives while a host pumps messages.
+class EngineEvents {
+public:
+    virtual ~EngineEvents() = default;
+    virtual void OnInput(const InputEvent& event) = 0;
+    // One 55 ms timer tick. Ticks that fall due while the engine is busy coalesce into one, as
+    // a window-system timer does.
+    virtual void OnTimerTick() = 0;
+};
+
+enum class MessageIcon : uint8_t { Error, Warning, Question, Information };
+enum class MessageButtons : uint8_t { Ok, OkCancel };
+enum class MessageResult : uint8_t { Ok, Cancel };
+
+// The state of the toolbar strip and of the popup menu, pushed by the engine whenever it
+// changes. The front end only mirrors it.
+struct ToolbarState {
+    bool StripEnabled = true;
+    bool ExitEnabled = true;      // 終了
+    bool LoadEnabled = false;     // ロード
+    bool SaveEnabled = false;     // セーブ
+    bool EditEnabled = false;     // セーブ編集 (hidden)
+    bool SettingsEnabled = true;  // 設定
+    bool AutoEnabled = true;      // 自動送り
+    bool AutoOn = false;          // caption blue while auto-advance is on
+    bool SliderVisible = false;   // the speed slider, shown while auto-advance is on
+    int SliderPosition = 3;       // 1..10
+    bool AutoNaviVisible = false;  // オートナビ終了
+    bool MenuSceneSkipVisible = false;  // シーンスキップ
+    bool MenuRecollectionEndVisible = false;  // 回想モード終了
+};
+
+// Marks written to a transcript beside the typed characters.
+enum class TranscriptMark : uint8_t {
+    Char,        // text holds one typed character (Shift-JIS)
+    LineEnd,     // end of a script text line
+    Wait,        // a wait began; text holds its kind as a digit
+    NewPage,     // the page was cleared
+    SpeakerName, // a speaker name begins
+    Ruby,        // ruby text (Shift-JIS)
+};
+
+// A per-user key/value store standing in for the original registry key Software\Kestrowen,
+// section PALUDERNA. Names compare without regard to ASCII case. Values are UTF-8 text; integers
+// are stored as decimal text.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<std::string> Read(std::string_view name) = 0;
+    virtual void Write(std::string_view name, std::string_view value) = 0;
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // --- Clock. Milliseconds of a monotonic clock that wraps at 2^32, like the system tick
+    // count; resolution 1 ms. The headless host's clock is virtual and moves only when slept.
+    virtual uint32_t NowMs() = 0;
+    // Returns no earlier than `ms` milliseconds later. Input is not delivered while sleeping.
+    virtual void SleepMs(uint32_t ms) = 0;
+    // Seconds since the epoch, for seeding the random generator.
+    virtual int64_t WallClockSeconds() = 0;
+
+    // --- Messages. Delivers pending input events and a due timer tick to `engine`, then returns.
+    // The engine calls this between idle passes and from inside its blocking effects, so the
+    // handlers may run while the engine is in the middle of an operation.
+    virtual void PumpMessages(EngineEvents& engine) = 0;
+
+    // --- Drawing area (800 x 600). Copies `area` of `source` to the same place of the drawing
+    // area and makes it visible. The host keeps its own copy: `source` may change afterwards.
+    virtual void Present(const Surface& source, const Rect& area) = 0;
+
+    // --- Main window.
+    virtual void SetWindowTitle(std::string_view caption, std::string_view application_title) = 0;
+    virtual void SetWindowSize(int outer_width, int outer_height) = 0;
+    virtual void MoveWindow(int x, int y) = 0;
+    virtual void WindowPosition(int& x, int& y) = 0;
+    virtual void ScreenSize(int& width, int& height) = 0;
+    // The engine has decided to close: the host destroys the window after the loop ends.
+    virtual void CloseWindow() = 0;
+
+    // --- Toolbar strip and popup menu.
+    virtual void UpdateToolbar(const ToolbarState& state) = 0;
+    // Pops the popup menu up at the given drawing-area position; a choice comes back as a
+    // Command event.
+    virtual void ShowPopupMenu(int x, int y) = 0;
+
+    // --- Message boxes (modal; the headless host answers from its event script).
+    virtual MessageResult ShowMessageBox(std::string_view text, std::string_view caption,
+                                         MessageIcon icon, MessageButtons buttons) = 0;
+    // An error that escaped an engine operation (the toolkit's standard exception display).
+    // The engine goes on afterwards.
+    virtual void ReportError(std::string_view message) = 0;
+
+    // --- Settings store and single instance.
+    virtual SettingsStore& Settings() = 0;
+    // Takes the lock named `name` for the life of the process; false when another copy holds it.
+    virtual bool TryLockSingleInstance(std::string_view name) = 0;
+
+    // --- Observers. Every typed character and text mark, for transcripts; a front end that
+    // shows the game needs none of it.
+    virtual void Transcript(TranscriptMark /*mark*/, std::string_view /*sjis*/) {}
+};
+
+}  // namespace vespin

@@ -1,0 +1,78 @@
+#include "core/script/commands.h"
+
+#include <cstring>
+
+#include "core/script/control_flow.h"
+#include "core/shell/engine_state.h"
+#include "core/text/sjis.h"
+
+namespace vespin {
+
+namespace {
+
+using Handler = CommandResult (*)(EngineState& e, const char* arg);
+
+struct CommandEntry {
+    const char* Text;    // matched over its full length, trailing blank included
+    int ArgumentOffset;  // byte of the line where the argument starts (the prefix is byte 0)
+    Handler Run;         // null while the owning subsystem is not built: skipped like unknown
+};
+
+// The table's order decides between entries that share a beginning ("exitgame" before "exit").
+constexpr CommandEntry kCommands[kCommandCount] = {
+    {"gra ", 5, nullptr},        {"music ", 7, nullptr},      {"voice", 7, nullptr},
+    {"go ", 4, RunGo},           {"clrb", 6, nullptr},        {"select", 0, nullptr},
+    {"clickmap ", 10, nullptr},  {"switch", 8, nullptr},      {"chain ", 7, RunChain},
+    {"wait_v_end", 0, RunWaitVoiceEnd}, {"string ", 8, RunString}, {"calc ", 6, RunCalc},
+    {"if ", 4, RunIf},           {"ptset ", 7, nullptr},      {"call ", 6, RunCall},
+    {"end", 0, RunEnd},          {"mode ", 6, nullptr},       {"load", 0, nullptr},
+    {"gameinit", 0, RunGameInit}, {"grb ", 5, nullptr},       {"win_close", 0, nullptr},
+    {"special ", 9, nullptr},    {"gameclr", 0, nullptr},     {"partsload ", 11, nullptr},
+    {"movie ", 7, nullptr},      {"mark ", 6, nullptr},       {"iris", 6, nullptr},
+    {"fix", 0, nullptr},         {"sleep ", 7, RunSleep},     {"seltree", 9, nullptr},
+    {"update", 0, nullptr},      {"direct ", 8, nullptr},     {"save", 0, nullptr},
+    {"break", 0, RunBreak},      {"win_open", 0, nullptr},    {"title ", 7, RunTitle},
+    {"backto", 0, RunBackTo},    {"sel2", 0, nullptr},        {"return ", 0, RunReturn},
+    {"roll ", 6, nullptr},       {"anim", 6, nullptr},        {"shake", 7, nullptr},
+    {"cjmp", 6, RunComputedJump}, {"setname", 0, nullptr},    {"subtitle", 10, nullptr},
+    {"viewer", 8, nullptr},      {"se ", 4, nullptr},         {"seloop ", 8, nullptr},
+    {"seoff", 0, nullptr},       {"exitgame", 0, RunExitGame}, {"get_max", 9, RunGetMax},
+    {"tw_set ", 8, nullptr},     {"exit", 0, RunExit},        {"obj_", 5, nullptr},
+    {"sroll", 0, nullptr},       {"scroll ", 8, nullptr},     {"kaisou", 0, nullptr},
+    {"chgprm", 0, nullptr},      {"cgfull", 0, RunCgFull},    {"effect", 8, nullptr},
+    {"battle", 0, nullptr},
+};
+
+constexpr int kSwitch = 7;
+constexpr int kAnim = 40;
+
+// Where the argument starts; a line shorter than the offset has an empty argument.
+const char* ArgumentOf(const char* line, int index) {
+    size_t length = std::strlen(line);
+    int offset = kCommands[index].ArgumentOffset;
+    if (index == kSwitch && length <= 7) offset = 7;
+    if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
+    return static_cast<size_t>(offset) <= length ? line + offset : line + length;
+}
+
+}  // namespace
+
+int FindCommand(std::string_view text) {
+    for (int i = 0; i < kCommandCount; ++i) {
+        if (sjis::StartsWithIgnoringCase(text, kCommands[i].Text)) return i;
+    }
+    return -1;
+}
+
+std::string_view CommandName(int index) {
+    return (index >= 0 && index < kCommandCount) ? kCommands[index].Text : "";
+}
+
+CommandResult ExecuteCommand(EngineState& e, int index) {
+    if (index < 0 || index >= kCommandCount || kCommands[index].Run == nullptr)
+        return CommandResult::NextLine;
+    const char* line = e.Script.LineBuffer.data();
+    return kCommands[index].Run(e, ArgumentOf(line, index));
+}
+
+}  // namespace vespin

@@ -1,0 +1,27 @@
+#pragma once
+// The command table and dispatcher for '*' and '@' lines.
+
+#include <string_view>
+
+namespace vespin {
+
+struct EngineState;
+
+enum class CommandResult : int {
+    NextLine = 0,  // read the next line in this pass
+    EndPass = 1,   // end this pass
+    Redispatch = 2,  // dispatch LineBuffer again from its first byte (only `if`)
+};
+
+inline constexpr int kCommandCount = 61;
+
+// Index of the first table entry that `text` (the bytes after the prefix) starts with, ignoring
+// case over the entry's full length; -1 when none matches.
+int FindCommand(std::string_view text);
+// The entry's matched text, for tools and tests.
+std::string_view CommandName(int index);
+
+// Runs the command at `index` on the current LineBuffer.
+CommandResult ExecuteCommand(EngineState& e, int index);
+
+}  // namespace vespin

@@ -1,0 +1,49 @@
+#include "core/shell/close.h"
+
+#include "core/host/host.h"
+#include "core/shell/engine_state.h"
+#include "core/text/sjis.h"
+#include "core/text/sjis_strings.h"
+
+namespace vespin {
+
+namespace {
+
+// The close-query event: whether the window may close now.
+bool CloseQuery(EngineState& e) {
+    ShellState& sh = e.Shell;
+    if (sh.QuitRequested) return true;
+    // Saving the system data on every close request comes with the save subsystem.
+    if (sh.TransitionRunning) {
+        // The transition finishes first; the `gra` command then asks the question.
+        sh.InterruptRequest = 2;
+        return false;
+    }
+    if (sh.EngineBusy) return false;
+    sh.InterpreterEnabled = false;
+    MessageResult answer = e.Host.ShowMessageBox(
+        sjis::ToUtf8(sjis_text::kQuitQuestion), sjis::ToUtf8(sjis_text::kConfirmCaption),
+        MessageIcon::Question, MessageButtons::OkCancel);
+    bool allow = answer == MessageResult::Ok;
+    if (allow) sh.InterruptRequest = 1;
+    sh.InterpreterEnabled = true;
+    return allow;
+}
+
+}  // namespace
+
+void CloseWindow(EngineState& e) {
+    if (e.Shell.WindowClosed) return;
+    // Stopping the music and leaving full screen belong to their subsystems' shutdown.
+    e.Shell.WindowClosed = true;
+    e.Host.CloseWindow();
+}
+
+bool RequestClose(EngineState& e) {
+    if (e.Shell.WindowClosed) return true;
+    if (!CloseQuery(e)) return false;
+    CloseWindow(e);
+    return true;
+}
+
+}  // namespace vespin

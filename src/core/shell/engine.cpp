@@ -1,0 +1,67 @@
+#include "core/shell/engine.h"
+
+#include <exception>
+
+#include "core/shell/main_loop.h"
+
+namespace vespin {
+
+namespace {
+
+// Runs one handler; an error escaping it is shown the way the toolkit shows an escaped
+// exception, and the engine goes on.
+template <typename Fn>
+void Guarded(EngineState& e, Fn&& fn) {
+    try {
+        fn();
+    } catch (const std::exception& error) {
+        e.Host.ReportError(error.what());
+    }
+}
+
+// Hands host events to the engine's handlers.
+class EventRouter : public EngineEvents {
+public:
+    explicit EventRouter(EngineState& e) : m_state(e) {}
+    void OnInput(const InputEvent& event) override {
+        Guarded(m_state, [&] { HandleInput(m_state, event); });
+    }
+    void OnTimerTick() override {
+        Guarded(m_state, [&] { vespin::OnTimerTick(m_state); });
+    }
+
+private:
+    EngineState& m_state;
+};
+
+}  // namespace
+
+void PumpMessages(EngineState& e) {
+    EventRouter router(e);
+    e.Host.PumpMessages(router);
+}
+
+Engine::Engine(Host& host, std::filesystem::path game_folder)
+    : m_state(std::make_unique<EngineState>(host, std::move(game_folder))) {
+    CreateMainWindow(*m_state);
+}
+
+void Engine::Step() {
+    EngineState& e = *m_state;
+    PumpMessages(e);
+    if (e.Shell.WindowClosed) return;
+    Guarded(e, [&] { OnIdle(e); });
+}
+
+void Engine::Run() {
+    while (!m_state->Shell.WindowClosed) Step();
+}
+
+int RunProcess(Host& host, const std::filesystem::path& game_folder) {
+    if (!host.TryLockSingleInstance("VESPIN_ENGINE")) return 1;
+    Engine engine(host, game_folder);
+    engine.Run();
+    return 0;
+}
+
+}  // namespace vespin

@@ -1,0 +1,53 @@
+#pragma once
+// EngineState: the one record that holds the whole engine for the whole run. Each subsystem keeps
+// its state in a struct of its own, aggregated here; nothing of the engine lives anywhere else.
+
+#include <array>
+#include <filesystem>
+
+#include "core/graphics/surface.h"
+#include "core/host/host.h"
+#include "core/resources/archive.h"
+#include "core/script/script_state.h"
+#include "core/script/variables.h"
+#include "core/shell/fixed_string.h"
+#include "core/shell/random.h"
+#include "core/shell/settings.h"
+#include "core/shell/shell_state.h"
+#include "core/text/backlog.h"
+#include "core/text/text_state.h"
+
+namespace vespin {
+
+inline constexpr int kStringSlotCount = 20;
+using StringSlot = FixedString<32>;
+
+struct EngineState {
+    EngineState(vespin::Host& host, std::filesystem::path game_folder)
+        : Host(host), GameFolder(std::move(game_folder)) {}
+    EngineState(const EngineState&) = delete;
+    EngineState& operator=(const EngineState&) = delete;
+
+    vespin::Host& Host;
+    std::filesystem::path GameFolder;  // where the archives and the save folder are
+
+    Random Rng;
+    SettingsValues Settings;
+    ShellState Shell;
+    ArchiveSet Archives;
+    ScriptState Script;
+    VariableBanks Vars;
+    std::array<StringSlot, kStringSlotCount> StringSlots;
+    TextState Text;
+    ToolbarState Toolbar;  // as last pushed to the Host
+    BacklogState Backlog;
+
+    Surface DisplaySurface;
+    Surface CompositionSurface;
+
+    // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
+    int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
+    bool FullTextMode() const { return Vars.S[sys::kFullTextMode] != 0; }
+};
+
+}  // namespace vespin

@@ -1,0 +1,103 @@
+// The idle pass and the 55 ms timer: the engine's frame and its clock of waits.
+
+#include "core/host/host.h"
+#include "core/script/interpreter.h"
+#include "core/shell/close.h"
+#include "core/shell/engine_state.h"
+#include "core/shell/main_loop.h"
+#include "core/text/message_window.h"
+
+namespace vespin {
+
+namespace {
+
+// Sleeps until `start` + `period` on the host clock; no sleep when that time has passed.
+void SleepUntil(EngineState& e, uint32_t start, uint32_t period) {
+    uint32_t elapsed = e.Host.NowMs() - start;
+    if (elapsed < period) e.Host.SleepMs(period - elapsed);
+}
+
+bool IsPageWait(int kind) { return kind == 1 || kind == 4 || kind == 5; }
+
+// One script-mode pass. Returns true when it paced itself (auto-advance) and the caller must not
+// sleep again.
+bool ScriptModePass(EngineState& e, uint32_t start) {
+    ShellState& sh = e.Shell;
+    if (sh.FirstIdlePending) {
+        RunFirstIdlePass(e);
+        sh.FirstIdlePending = false;
+        return false;
+    }
+    if (sh.EngineBusy) return false;
+    e.Rng.Next();  // the random sequence depends on the number of passes
+    if (sh.QuitRequested) {
+        CloseWindow(e);
+        return false;
+    }
+    if (sh.SkipState != 0) {
+        if (IsPageWait(sh.WaitKind)) NewPage(e);
+        sh.WaitKind = 0;
+    }
+    if (sh.ChoiceKind != 0 || sh.WaitTicks != 0 || sh.VoiceWaitPending || sh.WaitKind != 0 ||
+        sh.SaveScreenState != 0) {
+        return false;
+    }
+    if (sh.SleepPasses != 0) {
+        if (sh.SleepPasses > 0) sh.SleepPasses -= 1;
+        return false;
+    }
+    if (sh.InterpreterEnabled) RunScript(e);
+    if (e.AutoDelay() != 0) {
+        SleepUntil(e, start, static_cast<uint32_t>(e.AutoDelay() * 5 + 15));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void OnIdle(EngineState& e) {
+    ShellState& sh = e.Shell;
+    sh.IdlePassCount += 1;
+    uint32_t start = e.Host.NowMs();
+    if (sh.ClickLockout > 0) sh.ClickLockout -= 1;
+    // The save/load screen's own pass comes with the save subsystem.
+    bool paced = false;
+    if (sh.SaveScreenState != 2 && !sh.BacklogOpen && sh.ConfirmKind == 0) {
+        if (sh.MainMode == kModeScript) paced = ScriptModePass(e, start);
+        // Roll sequences (3) and the graphics viewer (6) run their frames here once built.
+    }
+    if (!paced && !sh.WindowClosed) SleepUntil(e, start, kIdlePeriodMs);
+}
+
+void OnTimerTick(EngineState& e) {
+    ShellState& sh = e.Shell;
+    sh.TimerTickCount += 1;
+    // Music streaming, the movie check and the CD countdown join here with their subsystems.
+    if (sh.BacklogOpen || sh.EngineBusy || sh.MainMode != kModeScript || sh.SaveScreenState != 0)
+        return;
+    if (sh.ChoiceKind != 0 && sh.ConfirmKind == 0) return;
+    bool voice_playing = false;  // the sound subsystem answers this once it exists
+    if (!voice_playing) sh.VoiceWaitPending = false;
+    if (sh.WaitTicks != 0) {
+        sh.WaitTicks -= 1;
+        return;
+    }
+    if (sh.WaitKind == 0) return;
+    if (e.AutoDelay() == 0) {
+        // The click-wait marker animates here once the message window draws it.
+        return;
+    }
+    if (sh.AutoCountdown != 0) {
+        sh.AutoCountdown -= 1;
+        if (sh.AutoCountdown == 0 && voice_playing) sh.AutoCountdown = 1;
+    } else if (voice_playing) {
+        sh.AutoCountdown = 1;
+    }
+    if (sh.AutoCountdown == 0) {
+        if (IsPageWait(sh.WaitKind) && (e.Text.WindowShown || e.FullTextMode())) NewPage(e);
+        sh.WaitKind = 0;
+    }
+}
+
+}  // namespace vespin

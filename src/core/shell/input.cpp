@@ -1,0 +1,171 @@
+// Input routing: each event goes to whichever screen owns the input, else it ends a wait, starts
+// a new page, or toggles skipping, auto-advance and the hidden window. Handlers never run script
+// lines themselves.
+
+#include "core/host/events.h"
+#include "core/host/host.h"
+#include "core/shell/close.h"
+#include "core/shell/engine_state.h"
+#include "core/shell/main_loop.h"
+#include "core/shell/skip_auto.h"
+#include "core/shell/toolbar.h"
+#include "core/text/message_window.h"
+
+namespace vespin {
+
+namespace {
+
+constexpr Rect kDrawingArea{0, 0, 800, 600};
+
+bool TextLayoutActive(const EngineState& e) {
+    return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
+}
+
+void HideMessageWindow(EngineState& e) {
+    e.Shell.MainMode = kModeWindowHidden;
+    SetToolbarLocked(e, true);
+    e.Host.Present(e.CompositionSurface, kDrawingArea);
+}
+
+void ShowMessageWindowAgain(EngineState& e) {
+    e.Shell.MainMode = kModeScript;
+    SetToolbarLocked(e, false);
+    e.Host.Present(e.DisplaySurface, kDrawingArea);
+}
+
+void RequestPageComplete(EngineState& e) {
+    if (e.Settings.NormalTextSpeed && e.Shell.WaitKind == 0 && e.Shell.ChoiceKind == 0)
+        e.Text.PageCompleteRequested = true;
+}
+
+void MouseDown(EngineState& e, MouseButton button) {
+    ShellState& sh = e.Shell;
+    if (sh.TransitionRunning) {
+        sh.InterruptRequest = 1;  // the voice stops here once sound exists
+        return;
+    }
+    if (sh.ConfirmKind != 0 || sh.EngineBusy) return;
+    if (sh.BacklogOpen || sh.SaveScreenState == 2) return;
+    if (sh.MainMode != kModeScript) {
+        if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
+        return;
+    }
+    RequestPageComplete(e);
+    if (sh.SleepPasses != 0) {
+        sh.SleepPasses = 0;
+        return;
+    }
+    bool skipping = sh.SkipState != 0;
+    if (TextLayoutActive(e) && sh.ChoiceKind == 0 && (e.AutoDelay() != 0 || skipping)) {
+        StopSkipAndAuto(e, StopMode::Forced);
+        return;
+    }
+    if (skipping && sh.ChoiceKind == 0) {
+        EndSkipping(e);
+        return;
+    }
+    RequestPageComplete(e);
+    switch (button) {
+        case MouseButton::Left:
+            if (sh.ChoiceKind == 0) AdvanceFromWait(e);
+            sh.ClickLockout = 10;
+            break;
+        case MouseButton::Right:
+            if (sh.ChoiceKind != 4) HideMessageWindow(e);
+            break;
+        case MouseButton::Middle:
+            sh.ClickLockout = 10;
+            break;
+    }
+}
+
+void CharKey(EngineState& e, int key) {
+    ShellState& sh = e.Shell;
+    if (sh.ConfirmKind != 0 || sh.SaveScreenState != 0 || sh.ChoiceKind >= 4) return;
+    if (sh.BacklogOpen) return;
+    switch (key) {
+        case vk::kEnter:
+            MouseDown(e, MouseButton::Left);
+            break;
+        case vk::kEscape:
+            MouseDown(e, MouseButton::Right);
+            break;
+        case vk::kSpace:
+            if (sh.EngineBusy || sh.ChoiceKind > 1) break;
+            if (sh.MainMode == kModeScript) {
+                HideMessageWindow(e);
+            } else if (sh.MainMode == kModeWindowHidden) {
+                ShowMessageWindowAgain(e);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void KeyDown(EngineState& e, int key) {
+    ShellState& sh = e.Shell;
+    if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
+    if (sh.MainMode != kModeScript || sh.SaveScreenState != 0 || sh.ChoiceKind > 1) return;
+    if (key == vk::kShift) {
+        e.Vars.S[60] = 1;
+        int state = e.Settings.SkipMode + 1;
+        sh.SkipState = state == 3 ? 1 : state;
+    } else if (key == vk::kControl) {
+        ToggleAutoAdvance(e);
+    }
+}
+
+void KeyUp(EngineState& e, int key) {
+    if (key != vk::kShift) return;
+    if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) e.Vars.S[60] = 0;
+    e.Shell.SkipState = 0;
+}
+
+void Command(EngineState& e, const InputEvent& event) {
+    ShellState& sh = e.Shell;
+    switch (event.command) {
+        case UiCommand::SpeedButton1:
+            if (sh.EngineBusy) break;
+            StopSkipAndAuto(e, StopMode::Forced);
+            e.Host.ShowPopupMenu(4, 21);
+            break;
+        case UiCommand::SpeedButton7:
+            if (sh.MainMode == kModeScript && sh.SaveScreenState == 0 && sh.ChoiceKind <= 1)
+                ToggleAutoAdvance(e);
+            break;
+        case UiCommand::TrackBar1:
+            if (event.value >= 1 && event.value <= 10) {
+                e.Vars.S[sys::kAutoDelay] = e.Vars.S[sys::kLastAutoDelay] = 11 - event.value;
+                e.Toolbar.SliderPosition = event.value;
+                RefreshToolbar(e);
+            }
+            break;
+        case UiCommand::MenuN7:
+            RequestClose(e);
+            break;
+        default:
+            break;  // the save, load, settings and title screens take these when built
+    }
+}
+
+}  // namespace
+
+void HandleInput(EngineState& e, const InputEvent& event) {
+    switch (event.kind) {
+        case InputKind::MouseMove:
+            e.Shell.LastMouseX = event.x;
+            e.Shell.LastMouseY = event.y;
+            break;
+        case InputKind::MouseDown: MouseDown(e, event.button); break;
+        case InputKind::MouseUp: break;
+        case InputKind::Wheel: break;  // the backlog opens here once it exists
+        case InputKind::KeyDown: KeyDown(e, event.key); break;
+        case InputKind::KeyUp: KeyUp(e, event.key); break;
+        case InputKind::Char: CharKey(e, event.key); break;
+        case InputKind::Command: Command(e, event); break;
+        case InputKind::CloseRequest: RequestClose(e); break;
+    }
+}
+
+}  // namespace vespin

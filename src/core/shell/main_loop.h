@@ -1,0 +1,21 @@
+#pragma once
+// The idle pass (the engine's frame), the 55 ms timer tick and start-up.
+
+namespace vespin {
+
+struct EngineState;
+struct InputEvent;
+
+// Window creation: installation settings, the setup check, then InitialiseEngine.
+void CreateMainWindow(EngineState& e);
+void InitialiseEngine(EngineState& e);
+void RunFirstIdlePass(EngineState& e);
+void OnIdle(EngineState& e);
+void OnTimerTick(EngineState& e);
+// Input routing (mouse, wheel, keys, toolbar, menu, close requests).
+void HandleInput(EngineState& e, const InputEvent& event);
+
+// Milliseconds an idle pass lasts at least.
+inline constexpr int kIdlePeriodMs = 30;
+
+}  // namespace vespin

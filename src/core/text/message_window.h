@@ -1,0 +1,33 @@
+#pragma once
+// The message window's text operations as the line interpreter calls them. They keep the text
+// cursor and the page, and report every character and mark to the Host's transcript.
+
+#include <string_view>
+
+namespace vespin {
+
+struct EngineState;
+
+// One character of one or two bytes.
+void PutChar(EngineState& e, std::string_view chars);
+// End of a script text line: column 0, next row, name mode off, backlog line ended.
+void EndTextLine(EngineState& e);
+void SetWideSpacing(EngineState& e, bool on);
+void SetColourIndex(EngineState& e, int index);
+void BeginSpeakerName(EngineState& e, std::string_view name);
+void DrawRuby(EngineState& e, int n, std::string_view text);
+// A wait of kind 1, 4, 5 (a click, then a new page) or 2 (a click, same page). Ends the backlog
+// line for page waits and sets the auto-advance countdown.
+void BeginWait(EngineState& e, int kind);
+// The inline "=" tag: only the wait kind; the line goes on typing in this pass.
+void SetClickWaitKind(EngineState& e);
+// Releases the current wait: page waits start a new page.
+void AdvanceFromWait(EngineState& e);
+void ClearPage(EngineState& e);
+void NewPage(EngineState& e);
+void OpenMessageWindow(EngineState& e);
+
+// True for the characters that may not begin a line.
+bool IsLineStartForbidden(unsigned code);
+
+}  // namespace vespin

@@ -1,0 +1,86 @@
+#include "core/text/sjis.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace vespin::sjis {
+
+std::string UpperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(UpperAscii(static_cast<uint8_t>(c)));
+    return out;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithIgnoringCase(a, b);
+}
+
+bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        if (UpperAscii(static_cast<uint8_t>(s[i])) != UpperAscii(static_cast<uint8_t>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+struct IconvCloser {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+using IconvHandle = std::unique_ptr<void, IconvCloser>;
+
+IconvHandle Open(const char* to, const char* from) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+    return IconvHandle(cd);
+}
+
+// Converts as much as possible; returns false at the first input iconv cannot take, leaving
+// `in` at that byte.
+bool Convert(iconv_t cd, std::string_view& in, std::string& out) {
+    char buffer[256];
+    char* src = const_cast<char*>(in.data());
+    size_t src_left = in.size();
+    bool ok = true;
+    while (src_left > 0) {
+        char* dst = buffer;
+        size_t dst_left = sizeof buffer;
+        size_t r = iconv(cd, &src, &src_left, &dst, &dst_left);
+        out.append(buffer, dst - buffer);
+        if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+            ok = false;
+            break;
+        }
+    }
+    in = std::string_view(src, src_left);
+    return ok;
+}
+
+}  // namespace
+
+std::string ToUtf8(std::string_view sjis) {
+    std::string out;
+    IconvHandle cd = Open("UTF-8", "CP932");
+    if (!cd) return std::string(sjis);
+    while (!sjis.empty()) {
+        if (Convert(static_cast<iconv_t>(cd.get()), sjis, out)) break;
+        out += "\xEF\xBF\xBD";
+        size_t skip = (IsLeadByte(static_cast<uint8_t>(sjis[0])) && sjis.size() > 1) ? 2 : 1;
+        sjis.remove_prefix(skip);
+    }
+    return out;
+}
+
+std::optional<std::string> FromUtf8(std::string_view utf8) {
+    IconvHandle cd = Open("CP932", "UTF-8");
+    if (!cd) return std::nullopt;
+    std::string out;
+    if (!Convert(static_cast<iconv_t>(cd.get()), utf8, out)) return std::nullopt;
+    return out;
+}
+
+}  // namespace vespin::sjis

@@ -1,0 +1,30 @@
+#pragma once
+// Shift-JIS (code page 932) helpers. All game text inside the engine is Shift-JIS bytes; UTF-8
+// appears only where text crosses the Host boundary or a tool's input and output.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vespin::sjis {
+
+// True for a byte that begins a two-byte character in code page 932.
+constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Folds ASCII a..z to A..Z and leaves every other byte alone, so both bytes of a double-byte
+// character survive (the second byte of many characters lies in the ASCII letter range).
+constexpr uint8_t UpperAscii(uint8_t b) { return (b >= 'a' && b <= 'z') ? uint8_t(b - 32) : b; }
+std::string UpperAscii(std::string_view s);
+
+// Equality ignoring the case of ASCII letters only.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// True when `s` begins with `prefix`, ignoring the case of ASCII letters.
+bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix);
+
+// Conversions through iconv's CP932. ToUtf8 never fails: undecodable bytes become U+FFFD.
+std::string ToUtf8(std::string_view sjis);
+// Returns nothing when a character has no code-page-932 form.
+std::optional<std::string> FromUtf8(std::string_view utf8);
+
+}  // namespace vespin::sjis
