@@ -1,0 +1,32 @@
+#pragma once
+// The headless host's input: timed events, one a line, such as
+//   1200 click 400 300 left      3000 key shift down     4000 wheel 1
+//   5000 char enter              6000 close              7000 answer cancel
+//   8000 command SpeedButton7    8100 command TrackBar1 4
+// Times are virtual milliseconds and must not decrease. '#' starts a comment.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/host/events.h"
+#include "core/host/host.h"
+
+namespace vespin {
+
+struct ScriptedEvent {
+    uint32_t TimeMs = 0;
+    enum class Kind : uint8_t { Input, Answer } Kind = Kind::Input;
+    InputEvent Input;
+    MessageResult Answer = MessageResult::Ok;
+};
+
+struct EventScriptResult {
+    std::vector<ScriptedEvent> Events;
+    std::string Error;  // empty when the whole text parsed; else "line N: ..."
+};
+
+EventScriptResult ParseEventScript(std::string_view text);
+
+}  // namespace vespin

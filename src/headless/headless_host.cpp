@@ -1,0 +1,95 @@
+#include "headless/headless_host.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/text/sjis.h"
+
+namespace vespin {
+
+HeadlessHost::HeadlessHost() : m_area(800, 600) {}
+
+void HeadlessHost::SetEvents(std::vector<ScriptedEvent> events) {
+    m_events = std::move(events);
+    m_next_event = 0;
+}
+
+void HeadlessHost::AddShot(uint32_t ms, std::function<void(const Surface&)> take) {
+    m_shots.push_back(Shot{ms, std::move(take)});
+}
+
+void HeadlessHost::TakeDueShots() {
+    for (Shot& shot : m_shots) {
+        if (!shot.Taken && shot.TimeMs <= m_now) {
+            shot.Take(m_area);
+            shot.Taken = true;
+        }
+    }
+}
+
+void HeadlessHost::SleepMs(uint32_t ms) {
+    // Nothing is drawn while the engine sleeps, so a shot due within the sleep sees the frame
+    // as it stands now.
+    for (Shot& shot : m_shots) {
+        if (!shot.Taken && shot.TimeMs < m_now + ms) {
+            shot.Take(m_area);
+            shot.Taken = true;
+        }
+    }
+    NullHost::SleepMs(ms);
+}
+
+void HeadlessHost::PumpMessages(EngineEvents& engine) {
+    // Input comes before the timer, as a window system orders its messages.
+    while (m_next_event < m_events.size() && m_events[m_next_event].TimeMs <= m_now) {
+        const ScriptedEvent& ev = m_events[m_next_event++];
+        if (ev.Kind == ScriptedEvent::Kind::Answer) {
+            m_answers.push_back(ev.Answer);
+        } else {
+            engine.OnInput(ev.Input);
+        }
+    }
+    DeliverDueTick(engine);
+}
+
+void HeadlessHost::Present(const Surface& source, const Rect& area) {
+    int x0 = std::max(area.x, 0), y0 = std::max(area.y, 0);
+    int x1 = std::min({area.x + area.w, source.Width(), m_area.Width()});
+    int y1 = std::min({area.y + area.h, source.Height(), m_area.Height()});
+    if (x1 <= x0) return;
+    for (int y = y0; y < y1; ++y) {
+        std::memcpy(m_area.Row(y) + x0 * 3, source.Row(y) + x0 * 3, (x1 - x0) * 3);
+    }
+}
+
+MessageResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_view caption,
+                                           MessageIcon, MessageButtons buttons) {
+    MessageResult answer = MessageResult::Ok;
+    if (buttons == MessageButtons::OkCancel && !m_answers.empty()) {
+        answer = m_answers.front();
+        m_answers.erase(m_answers.begin());
+    }
+    std::string line = std::string(caption) + ": " + std::string(text);
+    m_boxes.push_back(line);
+    m_transcript += "[box " + line + (answer == MessageResult::Ok ? " -> ok]\n" : " -> cancel]\n");
+    return answer;
+}
+
+void HeadlessHost::ReportError(std::string_view message) {
+    m_errors.emplace_back(message);
+    std::fprintf(stderr, "vespin-run: script error at %u ms: %.*s\n", m_now,
+                 static_cast<int>(message.size()), message.data());
+}
+
+void HeadlessHost::Transcript(TranscriptMark mark, std::string_view sjis) {
+    switch (mark) {
+        case TranscriptMark::Char: m_transcript += sjis::ToUtf8(sjis); break;
+        case TranscriptMark::LineEnd: m_transcript += '\n'; break;
+        case TranscriptMark::Wait: m_transcript += "[wait " + std::string(sjis) + "]\n"; break;
+        case TranscriptMark::NewPage: m_transcript += "[page]\n"; break;
+        case TranscriptMark::SpeakerName: m_transcript += "> "; break;
+        case TranscriptMark::Ruby: m_transcript += "<" + sjis::ToUtf8(sjis) + ">"; break;
+    }
+}
+
+}  // namespace vespin

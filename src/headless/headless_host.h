@@ -1,0 +1,60 @@
+#pragma once
+// The headless host: the engine on a virtual clock with no display. Sleeping advances time at
+// once, timer ticks fire at their virtual times, input comes from a script of timed events, and
+// the drawing area, the typed text and the variables can be dumped. Same inputs, same output.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/host/null_host.h"
+#include "headless/event_script.h"
+
+namespace vespin {
+
+class HeadlessHost : public NullHost {
+public:
+    HeadlessHost();
+
+    void SetEvents(std::vector<ScriptedEvent> events);
+    // Calls `take` with the drawing area at virtual time `ms` (once, when the clock passes it).
+    void AddShot(uint32_t ms, std::function<void(const Surface&)> take);
+    // Takes the shots whose time has come by now (the caller's last chance before exit).
+    void TakeDueShots();
+
+    void SleepMs(uint32_t ms) override;
+    void PumpMessages(EngineEvents& engine) override;
+    void Present(const Surface& source, const Rect& area) override;
+    MessageResult ShowMessageBox(std::string_view text, std::string_view caption,
+                                 MessageIcon icon, MessageButtons buttons) override;
+    void ReportError(std::string_view message) override;
+    void Transcript(TranscriptMark mark, std::string_view sjis) override;
+
+    const Surface& DrawingArea() const { return m_area; }
+    // Typed text as UTF-8, with marks at line ends, waits and new pages.
+    const std::string& TranscriptText() const { return m_transcript; }
+    // Message boxes shown so far, as "caption: text" lines.
+    const std::vector<std::string>& MessageBoxes() const { return m_boxes; }
+    const std::vector<std::string>& Errors() const { return m_errors; }
+    bool EventsPending() const { return m_next_event < m_events.size(); }
+
+private:
+    struct Shot {
+        uint32_t TimeMs;
+        std::function<void(const Surface&)> Take;
+        bool Taken = false;
+    };
+
+    Surface m_area;
+    std::vector<ScriptedEvent> m_events;
+    size_t m_next_event = 0;
+    std::vector<MessageResult> m_answers;  // queued by "answer" events, used first to last
+    std::vector<Shot> m_shots;
+    std::string m_transcript;
+    std::vector<std::string> m_boxes;
+    std::vector<std::string> m_errors;
+};
+
+}  // namespace vespin
