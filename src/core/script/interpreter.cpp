@@ -204,13 +204,22 @@ void RunNameMark(EngineState& e, int digit) {
     s.LineColumn += 4;
 }
 
-// The next character of the substitution text, with its logging.
-std::string_view NextSubstitutionChar(ScriptState& s, BacklogState& log) {
+// One character taken out of the line or the substitution text.
+struct TypedChar {
+    char Bytes[2] = {0, 0};
+    int Width = 0;
+    std::string_view View() const { return std::string_view(Bytes, Width); }
+};
+
+// The next character of the substitution text, with its logging. Copied out, because the text is
+// cleared when it runs out.
+TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
     const char* text = s.SubstitutionText.CStr() + s.SubstitutionPosition;
-    int width = CharWidth(text);
-    s.SubstitutionPosition += width;
-    std::string_view ch(text, width);
-    AppendBacklog(log, ch);
+    TypedChar ch;
+    ch.Width = CharWidth(text);
+    for (int i = 0; i < ch.Width; ++i) ch.Bytes[i] = text[i];
+    s.SubstitutionPosition += ch.Width;
+    AppendBacklog(log, ch.View());
     if (s.SubstitutionPosition >= static_cast<int>(s.SubstitutionText.Length())) {
         s.SubstitutionText.Clear();
         s.SubstitutionPosition = 0;
@@ -237,7 +246,7 @@ bool PauseAfterChar(EngineState& e) {
 // Marks and characters at LineColumn; returns what RunScript should do next.
 Step TypeStep(EngineState& e) {
     ScriptState& s = e.Script;
-    std::string_view ch;
+    TypedChar ch;
     if (!s.SubstitutionText.Empty()) {
         ch = NextSubstitutionChar(s, e.Backlog);
     } else {
@@ -272,16 +281,16 @@ Step TypeStep(EngineState& e) {
                 return Step::Continue;
             }
         }
-        int width = CharWidth(p);
-        ch = std::string_view(p, width);
-        s.LineColumn += width;
-        if (width == 1 || !IsUnloggedChar(code)) AppendBacklog(e.Backlog, ch);
+        ch.Width = CharWidth(p);
+        for (int i = 0; i < ch.Width; ++i) ch.Bytes[i] = p[i];
+        s.LineColumn += ch.Width;
+        if (ch.Width == 1 || !IsUnloggedChar(code)) AppendBacklog(e.Backlog, ch.View());
         if (s.ColourResetPending) {
             e.Text.TextColour = 0;
             s.ColourResetPending = false;
         }
     }
-    PutChar(e, ch);
+    PutChar(e, ch.View());
     return PauseAfterChar(e) ? Step::EndPass : Step::Continue;
 }
 

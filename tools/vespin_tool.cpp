@@ -1,0 +1,40 @@
+// vespin-tool: makes and inspects the game's content (archives, scripts).
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/tool_io.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: vespin-tool COMMAND ...\n"
+    "  archive list FILE\n"
+    "  archive extract FILE -o DIR [NAME...]\n"
+    "  archive pack OUT --layout script|sized [--name-width W] FILES...\n"
+    "  script encode IN.txt OUT      UTF-8 text, a script line a text line -> stored script\n"
+    "  script decode IN OUT.txt\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    std::string group = args[0];
+    args.erase(args.begin());
+    try {
+        if (group == "archive") return vespin::tool::ArchiveCommand(args);
+        if (group == "script") return vespin::tool::ScriptCommand(args);
+        throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
+    } catch (const vespin::tool::ToolError& error) {
+        std::fprintf(stderr, "vespin-tool: %s\n", error.what());
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vespin-tool: %s\n", error.what());
+        return 1;
+    }
+}
