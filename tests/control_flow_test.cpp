@@ -101,7 +101,7 @@ TEST(ControlFlow, IfRunsCommandsAssignmentsAndLabels) {
                  ":Y\n"
                  "*if (V001=2) *go X\n"
                  "false ends the pass\n"
-                 "*if (V001=1 *go X\n"
+                 "*if (V001=1\n"
                  "unclosed\n"}},
                Fast());
     EXPECT_EQ(PlayThrough(g), "[page]\nfalse ends the pass\nunclosed\n");

@@ -1,0 +1,160 @@
+// The engine's loop: start-up, pacing of idle passes, the timer, the close question.
+
+#include <gtest/gtest.h>
+
+#include "core/shell/close.h"
+#include "core/shell/main_loop.h"
+#include "test_game.h"
+
+namespace vespin {
+namespace {
+
+using test::GameOptions;
+using test::TestGame;
+
+// Measures the virtual time of one loop turn (pump plus idle pass).
+uint32_t TurnMs(TestGame& g) {
+    uint32_t start = g.Host().NowMs();
+    g.Steps(1);
+    return g.Host().NowMs() - start;
+}
+
+TEST(MainLoop, StartUpStateAndFirstPassLoadsMain) {
+    TestGame g({{"main", "hello\n"}});
+    EngineState& e = g.State();
+    EXPECT_TRUE(e.Shell.FirstIdlePending);
+    EXPECT_EQ(e.Vars.S[0], 3);
+    EXPECT_EQ(e.Vars.S[8], 8);
+    EXPECT_EQ(e.Vars.S[20], 250);
+    EXPECT_EQ(e.Vars.S[21], 550);
+    EXPECT_EQ(e.Vars.S[27], 5);
+    EXPECT_EQ(e.StringSlots[0].View(), "\x98\x61\x90\x6C");  // the default player name
+    EXPECT_FALSE(g.Host().Toolbar().SaveEnabled);           // S000 = 3 disables save and load
+    g.Steps(1);
+    EXPECT_FALSE(e.Shell.FirstIdlePending);
+    EXPECT_EQ(e.Script.CurrentScriptName.View(), "main");
+    EXPECT_GT(e.Script.ScriptSize, 0);
+}
+
+TEST(MainLoop, GlobalValuesAndNamesComeFromTheSettings) {
+    GameOptions o;
+    o.Settings = {{"GV03", "42"}, {"PlayerName", "Ann"}, {"PlayerName2", "Bo"}, {"Clear", "2"}};
+    TestGame g({{"main", ""}}, o);
+    EXPECT_EQ(g.State().Vars.G[3], 42);
+    EXPECT_EQ(g.State().StringSlots[0].View(), "Ann");
+    EXPECT_EQ(g.State().StringSlots[1].View(), "Bo");
+    EXPECT_EQ(g.State().Vars.S[100], 2);
+}
+
+TEST(MainLoop, PassesLastThirtyMsOrTheAutoAdvanceTime) {
+    TestGame g({{"main", "*sleep 300\nA\n"}});
+    g.Steps(1);
+    EXPECT_EQ(TurnMs(g), 30u);  // sleeping: no interpreter step
+    TestGame fast({{"main", "ABCDEFGHIJ\n"}});
+    fast.Steps(1);
+    fast.State().Vars.S[26] = 10;  // auto-advance at level 10
+    EXPECT_EQ(TurnMs(fast), 65u);
+    fast.State().Vars.S[26] = 1;
+    fast.State().Shell.WaitTicks = 0;
+    EXPECT_EQ(TurnMs(fast), 20u);
+    fast.State().Vars.S[26] = 0;
+    fast.State().Shell.WaitTicks = 0;
+    EXPECT_EQ(TurnMs(fast), 30u);
+}
+
+TEST(MainLoop, TimerTicksCountDownWaitsEvery55Ms) {
+    TestGame g({{"main", "A%4B\n"}}, GameOptions{{{"Delay", "1"}}});
+    g.Steps(2);
+    EXPECT_EQ(g.State().Shell.WaitTicks, 4);
+    g.RunUntil([&] { return g.State().Shell.WaitTicks == 0; });
+    uint32_t at = g.Host().NowMs();
+    EXPECT_GE(at, 4 * 55u);
+    EXPECT_LT(at, 6 * 55u + 30u);
+}
+
+TEST(MainLoop, AutoAdvanceEndsPageWaitsOnTheTimer) {
+    TestGame g({{"main", "A\n\\\nB\n\\\n"}});
+    g.Steps(1);
+    g.State().Vars.S[26] = 1;
+    EXPECT_TRUE(g.RunUntil([&] { return g.Transcript().find("B\n") != std::string::npos; }, 5000));
+}
+
+TEST(MainLoop, SkippingReleasesPageWaitsEveryPass) {
+    TestGame g({{"main", "A\n\\\nB\n\\\nC\n"}});
+    g.Steps(1);
+    g.Key(16, true);  // Shift held
+    g.Steps(12);
+    EXPECT_NE(g.Transcript().find("C\n"), std::string::npos);
+    g.Key(16, false);
+    EXPECT_EQ(g.State().Shell.SkipState, 0);
+}
+
+TEST(MainLoop, MissingGameDataClosesOnTheFirstPassWithoutAsking) {
+    GameOptions o;
+    o.WithDataArchive = false;
+    TestGame g({}, o);
+    ASSERT_EQ(g.Host().MessageBoxes().size(), 1u);
+    EXPECT_EQ(g.Host().MessageBoxes()[0], "Error!: ゲームデータを読み込めません。");
+    EXPECT_FALSE(g.State().Shell.WindowClosed);
+    g.Steps(1);
+    EXPECT_TRUE(g.State().Shell.WindowClosed);
+    EXPECT_EQ(g.Host().MessageBoxes().size(), 1u);  // no close question
+}
+
+TEST(MainLoop, SetupNotRunWarnsAndCloses) {
+    GameOptions o;
+    o.Settings["GameDir"] = "NULL";
+    TestGame g({{"main", "A\n"}}, o);
+    EXPECT_EQ(g.Host().MessageBoxes()[0], "Warning: 先にセットアップを実行してください。");
+    g.Steps(1);
+    EXPECT_TRUE(g.State().Shell.WindowClosed);
+}
+
+TEST(MainLoop, CancellingTheCloseQuestionKeepsTheGameRunning) {
+    GameOptions o;
+    o.Events = "100 answer cancel\n100 close\n";
+    TestGame g({{"main", "A\n\\\nB\n"}}, o);
+    g.RunFor(500);
+    EXPECT_FALSE(g.State().Shell.WindowClosed);
+    EXPECT_TRUE(g.State().Shell.InterpreterEnabled);
+    ASSERT_EQ(g.Host().MessageBoxes().size(), 1u);
+    EXPECT_EQ(g.Host().MessageBoxes()[0], "確認: ゲームを終了しますか？");
+    g.Click();
+    g.RunFor(200);
+    EXPECT_NE(g.Transcript().find("B\n"), std::string::npos);
+}
+
+TEST(MainLoop, CloseDuringATransitionIsDeferredWithoutAQuestion) {
+    TestGame g({{"main", "A\n"}});
+    g.Steps(1);
+    g.State().Shell.TransitionRunning = true;
+    g.State().Shell.EngineBusy = true;
+    EXPECT_FALSE(RequestClose(g.State()));
+    EXPECT_EQ(g.State().Shell.InterruptRequest, 2);
+    EXPECT_TRUE(g.Host().MessageBoxes().empty());
+    g.State().Shell.TransitionRunning = false;
+    EXPECT_FALSE(RequestClose(g.State()));  // still busy: refused, still no question
+    EXPECT_TRUE(g.Host().MessageBoxes().empty());
+}
+
+TEST(MainLoop, ClicksDuringATransitionOnlyRecordAnInterrupt) {
+    TestGame g({{"main", "A\n\\\nB\n"}});
+    g.RunFor(300);
+    g.State().Shell.TransitionRunning = true;
+    g.Click();
+    EXPECT_EQ(g.State().Shell.InterruptRequest, 1);
+    EXPECT_EQ(g.State().Shell.WaitKind, 1);  // the wait was not released
+}
+
+TEST(MainLoop, RandomSequenceDependsOnThePassCount) {
+    TestGame a({{"main", "*sleep 3000\n"}}), b({{"main", "*sleep 3000\n"}});
+    a.Steps(10);
+    b.Steps(11);
+    EXPECT_NE(a.State().Rng.Seed, b.State().Rng.Seed);
+    TestGame c({{"main", "*sleep 3000\n"}});
+    c.Steps(10);
+    EXPECT_EQ(a.State().Rng.Seed, c.State().Rng.Seed);
+}
+
+}  // namespace
+}  // namespace vespin

@@ -1,0 +1,35 @@
+#!/bin/sh
+# vespin-run on the demo game: deterministic transcripts, the expected branches, clear failures.
+set -eu
+build=$1
+run=$build/bin/vespin-run
+game=$build/game
+events=$(dirname "$0")/../demo/replay.events
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
+    --shot 1000:"$tmp/a.png"
+"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
+cmp "$tmp/a.txt" "$tmp/b.txt"
+cmp "$tmp/a.json" "$tmp/b.json"
+test -s "$tmp/a.png"
+
+# The branches the demo takes: the condition held, the call came back, chapter two was reached.
+grep -q '灯台の扉は赤く塗られている。' "$tmp/a.txt"
+grep -q '灯台守との話が終わり' "$tmp/a.txt"
+grep -q '灯台守の言葉を思い出した。' "$tmp/a.txt"
+grep -q '"G":\[2,' "$tmp/a.json"
+
+# Without input the demo stops at its first wait.
+"$run" --game "$game" --until 20000 --transcript "$tmp/c.txt"
+grep -q '波の音が遠くで聞こえる。' "$tmp/c.txt"
+test "$(grep -c 'wait' "$tmp/c.txt")" -eq 1
+
+# Clear failures.
+if "$run" --game "$tmp/nowhere" --until 10 2>"$tmp/err"; then exit 1; fi
+grep -q 'no game folder' "$tmp/err"
+printf '100 dance\n' > "$tmp/bad.events"
+if "$run" --game "$game" --input "$tmp/bad.events" 2>"$tmp/err"; then exit 1; fi
+grep -q 'line 1' "$tmp/err"
+echo ok
