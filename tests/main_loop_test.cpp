@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/graphics/frame_clock.h"
 #include "core/shell/close.h"
 #include "core/shell/main_loop.h"
 #include "test_game.h"
@@ -154,6 +155,41 @@ TEST(MainLoop, RandomSequenceDependsOnThePassCount) {
     TestGame c({{"main", "*sleep 3000\n"}});
     c.Steps(10);
     EXPECT_EQ(a.State().Rng.Seed, c.State().Rng.Seed);
+}
+
+}  // namespace
+}  // namespace vespin
+
+namespace vespin {
+namespace {
+
+TEST(FrameClock, PeriodsDropFramesAndDeadlinesSleep) {
+    test::TestGame g({{"main", ""}});
+    EngineState& e = g.State();
+    StartClock(e);
+    uint32_t start = g.Host().NowMs();
+    EXPECT_EQ(WaitPeriod(e, 20), 1);
+    EXPECT_EQ(g.Host().NowMs() - start, 20u);
+    g.Host().SleepMs(45);  // a slow frame: two periods and a bit
+    EXPECT_EQ(WaitPeriod(e, 20), 3);
+    EXPECT_EQ(g.Host().NowMs() - start, 80u);  // back on the period grid
+    uint32_t now = g.Host().NowMs();
+    WaitUntil(e, now + 33);
+    EXPECT_EQ(g.Host().NowMs(), now + 33);
+    WaitUntil(e, now);  // a deadline in the past does not sleep
+    EXPECT_EQ(g.Host().NowMs(), now + 33);
+}
+
+TEST(FrameClock, WaitingDeliversInput) {
+    test::GameOptions o;
+    o.Events = "10 click 5 5\n";
+    test::TestGame g({{"main", ""}}, o);
+    EngineState& e = g.State();
+    e.Shell.TransitionRunning = true;
+    StartClock(e);
+    WaitPeriod(e, 20);
+    WaitPeriod(e, 20);
+    EXPECT_EQ(e.Shell.InterruptRequest, 1);
 }
 
 }  // namespace

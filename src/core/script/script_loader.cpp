@@ -37,14 +37,14 @@ bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode) {
     s.SubstitutionPosition = 0;
     if (mode == ScriptMode::Scenario) {
         s.LastLoadedScriptName = name;
-        std::memcpy(s.ScriptBuffer.data(), bytes.data(), bytes.size());
+        if (!bytes.empty()) std::memcpy(s.ScriptBuffer.data(), bytes.data(), bytes.size());
         s.ScriptSize = static_cast<int>(bytes.size());
         s.ReadPosition = 0;
         s.FetchLine = true;
         e.Shell.InterpreterEnabled = true;
         e.Vars.S[sys::kResumePoint] = 0;
     } else {
-        std::memcpy(s.DataScriptBuffer.data(), bytes.data(), bytes.size());
+        if (!bytes.empty()) std::memcpy(s.DataScriptBuffer.data(), bytes.data(), bytes.size());
         s.DataScriptSize = static_cast<int>(bytes.size());
         s.DataReadPosition = 0;
     }

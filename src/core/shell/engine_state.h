@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "core/graphics/frame_clock.h"
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
@@ -32,6 +33,7 @@ struct EngineState {
     std::filesystem::path GameFolder;  // where the archives and the save folder are
 
     Random Rng;
+    FrameClock Clock;
     SettingsValues Settings;
     ShellState Shell;
     ArchiveSet Archives;
