@@ -91,8 +91,7 @@ TEST(ArchiveDirectory, UpperCaseFoldingLeavesDoubleByteCharactersAlone) {
 
 TEST(ArchiveFiles, SearchOrderAndShortReads) {
     test::TempFolder folder;
-    test::WriteRawArchive(folder.Path() / "vg_data.vsp", true,
-                          {{"MAIN", {1}}, {"ONLYDATA", {2}}});
+    test::WriteRawArchive(folder.Path() / "vg_data.vsp", true, {{"MAIN", {1}}, {"ONLYDATA", {2}}});
     test::WriteRawArchive(folder.Path() / "vg_data2.vsp", true, {{"main", {3}}});
     test::WriteRawArchive(folder.Path() / "vg_gjp.vsp", false, {{"CG01", {4}}});
     test::WriteRawArchive(folder.Path() / "vg_gra.vsp", false, {{"CG01", {5}}, {"CG02", {6}}});

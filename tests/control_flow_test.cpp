@@ -32,10 +32,10 @@ TEST(CommandTable, FirstMatchOverTheFullEntryIgnoringCase) {
     EXPECT_EQ(FindCommand("exit"), 52);
     EXPECT_EQ(FindCommand("EXIT"), 52);
     EXPECT_EQ(FindCommand("go X"), 3);
-    EXPECT_EQ(FindCommand("goX"), -1);      // "go " needs its blank
+    EXPECT_EQ(FindCommand("goX"), -1);  // "go " needs its blank
     EXPECT_EQ(FindCommand("gra A"), 0);
     EXPECT_EQ(FindCommand("grb A"), 19);
-    EXPECT_EQ(FindCommand("return"), -1);   // the entry is "return " with its blank
+    EXPECT_EQ(FindCommand("return"), -1);  // the entry is "return " with its blank
     EXPECT_EQ(FindCommand("se X"), 46);
     EXPECT_EQ(FindCommand("select"), 5);
     EXPECT_EQ(FindCommand("seloop X"), 47);
@@ -110,8 +110,11 @@ TEST(ControlFlow, IfRunsCommandsAssignmentsAndLabels) {
 
 TEST(ControlFlow, ComputedJumpRunsOneBody) {
     const char* block = "*cjmp V001\n{\na\n{\nb\n{\nc\n}\nafter\n";
-    for (auto [index, expected] : {std::pair{1, "b\nafter\n"}, {0, "a\nafter\n"},
-                                   {2, "c\nafter\n"}, {5, "after\n"}, {-1, "after\n"}}) {
+    for (auto [index, expected] : {std::pair{1, "b\nafter\n"},
+                                   {0, "a\nafter\n"},
+                                   {2, "c\nafter\n"},
+                                   {5, "after\n"},
+                                   {-1, "after\n"}}) {
         TestGame g({{"main", block}}, Fast());
         g.State().Vars.V[1] = index;
         g.Steps(1);
@@ -164,7 +167,8 @@ TEST(ControlFlow, StringTitleAndPlayerName) {
 
 TEST(ControlFlow, StringSlotsNeverSplitADoubleByteCharacter) {
     std::string text = "A";
-    for (int i = 0; i < 20; ++i) text += "あ";  // 1 + 40 bytes
+    for (int i = 0; i < 20; ++i)
+        text += "あ";  // 1 + 40 bytes
     TestGame g({{"main", "*string 2 " + text + "\n"}}, Fast());
     g.RunFor(500);
     EXPECT_EQ(g.State().StringSlots[2].Length(), 31u);  // A and 15 full characters

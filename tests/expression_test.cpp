@@ -81,7 +81,7 @@ TEST_F(Expressions, AssignmentsNormaliseAndChain) {
     EXPECT_EQ(e.Vars.V[2], 10);
     ExecuteAssignment(e, "v003 = 7");
     EXPECT_EQ(e.Vars.V[3], 7);
-    ExecuteAssignment(e, "V004\x81\x40=\t8");      // the Shift-JIS full-width blank is removed
+    ExecuteAssignment(e, "V004\x81\x40=\t8");  // the Shift-JIS full-width blank is removed
     EXPECT_EQ(e.Vars.V[4], 8);
     ExecuteAssignment(e, "V001+=1");  // no compound assignment: stores the value of "=1", 0
     EXPECT_EQ(e.Vars.V[1], 0);
@@ -145,7 +145,8 @@ TEST_F(Expressions, ConditionsShortCircuitLeftToRight) {
 TEST_F(Expressions, LongConditionsAreCutAtAHundredCharacters) {
     e.Vars.V[1] = 3;
     std::string cond = "(";
-    for (int i = 0; i < 40; ++i) cond += "V001=1|";
+    for (int i = 0; i < 40; ++i)
+        cond += "V001=1|";
     cond += "V001=3)";
     EXPECT_FALSE(Cond(cond));  // the true comparison lies beyond the cut
 }

@@ -25,8 +25,7 @@ GameOptions Fast() {
 
 // A game whose `main` is loaded (the first idle pass has run).
 struct Game : TestGame {
-    explicit Game(test::ScriptList scripts, GameOptions o = Fast())
-        : TestGame(scripts, o) {
+    explicit Game(test::ScriptList scripts, GameOptions o = Fast()) : TestGame(scripts, o) {
         Steps(1);
     }
     void Run() { RunScript(State()); }
@@ -181,7 +180,8 @@ TEST(Interpreter, OverlongLinesAreCutAndTheScriptGoesOn) {
     g.Run();
     std::string t = g.Transcript();
     size_t typed = 0;
-    for (char c : t) typed += c == 'A';
+    for (char c : t)
+        typed += c == 'A';
     EXPECT_EQ(typed, 2047u);
     g.Run();
     EXPECT_NE(g.Transcript().find("B\n"), std::string::npos);
@@ -199,9 +199,11 @@ TEST(Interpreter, LeadByteAtLineEndDoesNotSwallowTheLineEnd) {
 
 TEST(Interpreter, TextPastTheLastRowIsLost) {
     std::string script;
-    for (int i = 0; i < 30; ++i) script += "line\n";
+    for (int i = 0; i < 30; ++i)
+        script += "line\n";
     Game g({{"main", script}});
-    for (int i = 0; i < 30; ++i) g.Run();
+    for (int i = 0; i < 30; ++i)
+        g.Run();
     EXPECT_GT(g.State().Text.TextRow, 20);
     EXPECT_EQ(Utf8Row(g.State(), 19), "line");
 }

@@ -30,7 +30,7 @@ TEST(MainLoop, StartUpStateAndFirstPassLoadsMain) {
     EXPECT_EQ(e.Vars.S[21], 550);
     EXPECT_EQ(e.Vars.S[27], 5);
     EXPECT_EQ(e.StringSlots[0].View(), "\x98\x61\x90\x6C");  // the default player name
-    EXPECT_FALSE(g.Host().Toolbar().SaveEnabled);           // S000 = 3 disables save and load
+    EXPECT_FALSE(g.Host().Toolbar().SaveEnabled);            // S000 = 3 disables save and load
     g.Steps(1);
     EXPECT_FALSE(e.Shell.FirstIdlePending);
     EXPECT_EQ(e.Script.CurrentScriptName.View(), "main");

@@ -25,7 +25,8 @@ TempFolder::~TempFolder() {
 void WriteRawArchive(const std::filesystem::path& file, bool script_layout,
                      const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries) {
     std::vector<ArchiveInput> inputs;
-    for (const auto& [name, bytes] : entries) inputs.push_back(ArchiveInput{name, bytes});
+    for (const auto& [name, bytes] : entries)
+        inputs.push_back(ArchiveInput{name, bytes});
     std::vector<uint8_t> out;
     std::string error;
     DirectoryLayout layout = script_layout ? DirectoryLayout::Script : DirectoryLayout::Sized;
@@ -48,7 +49,8 @@ void WriteScriptArchive(const std::filesystem::path& file,
 
 TestGame::TestGame(ScriptList scripts, GameOptions options) {
     if (options.WithDataArchive) WriteScriptArchive(Folder() / "vg_data.vsp", scripts);
-    for (const auto& [name, value] : options.Settings) m_host.Store().Write(name, value);
+    for (const auto& [name, value] : options.Settings)
+        m_host.Store().Write(name, value);
     if (!options.Events.empty()) {
         EventScriptResult events = ParseEventScript(options.Events);
         if (!events.Error.empty()) throw std::runtime_error(events.Error);
@@ -64,7 +66,8 @@ void TestGame::RunFor(uint32_t ms) {
 }
 
 void TestGame::Steps(int n) {
-    for (int i = 0; i < n && !State().Shell.WindowClosed; ++i) m_engine->Step();
+    for (int i = 0; i < n && !State().Shell.WindowClosed; ++i)
+        m_engine->Step();
 }
 
 void TestGame::Click(MouseButton button) {

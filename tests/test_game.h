@@ -16,12 +16,12 @@ namespace vespin::test {
 
 // A temporary folder removed with the object.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::filesystem::path& Path() const { return m_path; }
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
@@ -41,7 +41,7 @@ struct GameOptions {
 using ScriptList = std::initializer_list<std::pair<const std::string, std::string>>;
 
 class TestGame {
-public:
+  public:
     explicit TestGame(ScriptList scripts, GameOptions options = {});
 
     EngineState& State() { return m_engine->State(); }
@@ -69,7 +69,7 @@ public:
     void Key(int vk_code, bool down);
     std::string Transcript() const { return m_host.TranscriptText(); }
 
-private:
+  private:
     TempFolder m_folder;
     HeadlessHost m_host;
     std::unique_ptr<Engine> m_engine;

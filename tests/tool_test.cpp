@@ -13,8 +13,8 @@ TEST(ScriptCodec, RoundTripsLinesIncludingBlankOnes) {
     std::vector<uint8_t> bytes;
     std::string error;
     ASSERT_TRUE(EncodeScript("\xEF\xBB\xBF>名前\r\n\nテキスト\n", bytes, error)) << error;
-    std::string expected = std::string(">\x96\xBC\x91\x4F") + '\0' + '\0' +
-                           "\x83\x65\x83\x4C\x83\x58\x83\x67" + '\0';
+    std::string expected =
+        std::string(">\x96\xBC\x91\x4F") + '\0' + '\0' + "\x83\x65\x83\x4C\x83\x58\x83\x67" + '\0';
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
     EXPECT_EQ(DecodeScript(bytes), ">名前\n\nテキスト\n");
 }
@@ -31,8 +31,8 @@ TEST(ScriptCodec, NamesTheLineOfAnUnencodableCharacter) {
 TEST(ArchiveWriter, BuildsWhatTheReaderReads) {
     std::vector<uint8_t> out;
     std::string error;
-    ASSERT_TRUE(BuildArchive({{"main", {1, 2}}, {"sub", {3}}}, DirectoryLayout::Script, 0, out,
-                             error));
+    ASSERT_TRUE(
+        BuildArchive({{"main", {1, 2}}, {"sub", {3}}}, DirectoryLayout::Script, 0, out, error));
     ArchiveDirectory dir;
     ASSERT_TRUE(ParseDirectory(out.data(), out.size(), out.size(), DirectoryLayout::Script, dir));
     ASSERT_EQ(dir.Count(), 2);

@@ -8,7 +8,8 @@ namespace vespin {
 namespace {
 
 void PutLe32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 }  // namespace
@@ -19,7 +20,8 @@ bool BuildArchive(const std::vector<ArchiveInput>& entries, DirectoryLayout layo
     size_t width = script ? 16 : static_cast<size_t>(name_width);
     if (!script && name_width <= 0) {
         width = 1;
-        for (const ArchiveInput& e : entries) width = std::max(width, e.Name.size() + 1);
+        for (const ArchiveInput& e : entries)
+            width = std::max(width, e.Name.size() + 1);
     }
     for (const ArchiveInput& e : entries) {
         if (e.Name.empty() || e.Name.size() + 1 > width) {
@@ -32,7 +34,8 @@ bool BuildArchive(const std::vector<ArchiveInput>& entries, DirectoryLayout layo
     size_t record = width + 8;
     size_t data_at = header + record * entries.size();
     size_t total = data_at;
-    for (const ArchiveInput& e : entries) total += e.Bytes.size();
+    for (const ArchiveInput& e : entries)
+        total += e.Bytes.size();
     if (total > 0x7FFFFFFF) {
         error = "archive would exceed 2 GiB";
         return false;

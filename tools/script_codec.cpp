@@ -38,7 +38,8 @@ std::string DecodeScript(const std::vector<uint8_t>& script) {
     size_t start = 0;
     while (start < script.size()) {
         size_t end = start;
-        while (end < script.size() && script[end] != 0) ++end;
+        while (end < script.size() && script[end] != 0)
+            ++end;
         std::string_view line(reinterpret_cast<const char*>(script.data()) + start, end - start);
         text += sjis::ToUtf8(line);
         text += '\n';

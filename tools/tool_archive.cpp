@@ -112,8 +112,9 @@ int Pack(const std::vector<std::string>& args) {
         }
     }
     if (out.empty() || !layout_given)
-        throw ToolError("usage: vespin-tool archive pack OUT --layout script|sized "
-                        "[--name-width W] FILES...");
+        throw ToolError(
+            "usage: vespin-tool archive pack OUT --layout script|sized "
+            "[--name-width W] FILES...");
     std::vector<uint8_t> bytes;
     std::string error;
     if (!BuildArchive(inputs, layout, width, bytes, error)) throw ToolError(error);
@@ -127,8 +128,9 @@ int ArchiveCommand(const std::vector<std::string>& args) {
     if (args.size() == 2 && args[0] == "list") return List(args[1]);
     if (!args.empty() && args[0] == "extract") return Extract(args);
     if (!args.empty() && args[0] == "pack") return Pack(args);
-    throw ToolError("usage: vespin-tool archive list FILE | extract FILE -o DIR [NAME...] | "
-                    "pack OUT --layout script|sized [--name-width W] FILES...");
+    throw ToolError(
+        "usage: vespin-tool archive list FILE | extract FILE -o DIR [NAME...] | "
+        "pack OUT --layout script|sized [--name-width W] FILES...");
 }
 
 }  // namespace vespin::tool

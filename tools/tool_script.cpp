@@ -9,7 +9,8 @@ int ScriptCommand(const std::vector<std::string>& args) {
     if (args.size() == 3 && args[0] == "encode") {
         std::vector<uint8_t> script;
         std::string error;
-        if (!EncodeScript(ReadText(args[1]), script, error)) throw ToolError(args[1] + ": " + error);
+        if (!EncodeScript(ReadText(args[1]), script, error))
+            throw ToolError(args[1] + ": " + error);
         WriteBytes(args[2], script);
         return 0;
     }

@@ -13,19 +13,34 @@ struct NamedValue {
 };
 
 constexpr NamedValue kKeys[] = {
-    {"backspace", vk::kBackspace}, {"enter", vk::kEnter}, {"shift", vk::kShift},
-    {"ctrl", vk::kControl}, {"control", vk::kControl}, {"esc", vk::kEscape},
-    {"escape", vk::kEscape}, {"space", vk::kSpace}, {"left", vk::kLeft}, {"up", vk::kUp},
-    {"right", vk::kRight}, {"down", vk::kDown}, {"f2", vk::kF2},
+    {"backspace", vk::kBackspace},
+    {"enter", vk::kEnter},
+    {"shift", vk::kShift},
+    {"ctrl", vk::kControl},
+    {"control", vk::kControl},
+    {"esc", vk::kEscape},
+    {"escape", vk::kEscape},
+    {"space", vk::kSpace},
+    {"left", vk::kLeft},
+    {"up", vk::kUp},
+    {"right", vk::kRight},
+    {"down", vk::kDown},
+    {"f2", vk::kF2},
 };
 
 constexpr NamedValue kCommands[] = {
-    {"SpeedButton1", int(UiCommand::SpeedButton1)}, {"SpeedButton2", int(UiCommand::SpeedButton2)},
-    {"SpeedButton3", int(UiCommand::SpeedButton3)}, {"SpeedButton4", int(UiCommand::SpeedButton4)},
-    {"SpeedButton5", int(UiCommand::SpeedButton5)}, {"SpeedButton6", int(UiCommand::SpeedButton6)},
-    {"SpeedButton7", int(UiCommand::SpeedButton7)}, {"TrackBar1", int(UiCommand::TrackBar1)},
-    {"N6", int(UiCommand::MenuN6)}, {"N7", int(UiCommand::MenuN7)},
-    {"N1", int(UiCommand::MenuN1)}, {"N2", int(UiCommand::MenuN2)},
+    {"SpeedButton1", int(UiCommand::SpeedButton1)},
+    {"SpeedButton2", int(UiCommand::SpeedButton2)},
+    {"SpeedButton3", int(UiCommand::SpeedButton3)},
+    {"SpeedButton4", int(UiCommand::SpeedButton4)},
+    {"SpeedButton5", int(UiCommand::SpeedButton5)},
+    {"SpeedButton6", int(UiCommand::SpeedButton6)},
+    {"SpeedButton7", int(UiCommand::SpeedButton7)},
+    {"TrackBar1", int(UiCommand::TrackBar1)},
+    {"N6", int(UiCommand::MenuN6)},
+    {"N7", int(UiCommand::MenuN7)},
+    {"N1", int(UiCommand::MenuN1)},
+    {"N2", int(UiCommand::MenuN2)},
 };
 
 template <size_t N>
@@ -45,10 +60,14 @@ bool ToInt(const std::string& word, int& out) {
 }
 
 bool ParseButton(const std::string& word, MouseButton& out) {
-    if (word.empty() || word == "left") out = MouseButton::Left;
-    else if (word == "right") out = MouseButton::Right;
-    else if (word == "middle") out = MouseButton::Middle;
-    else return false;
+    if (word.empty() || word == "left")
+        out = MouseButton::Left;
+    else if (word == "right")
+        out = MouseButton::Right;
+    else if (word == "middle")
+        out = MouseButton::Middle;
+    else
+        return false;
     return true;
 }
 
@@ -145,7 +164,8 @@ EventScriptResult ParseEventScript(std::string_view text) {
         if (size_t hash = line.find('#'); hash != std::string::npos) line.resize(hash);
         std::istringstream words(line);
         std::vector<std::string> w;
-        for (std::string word; words >> word;) w.push_back(word);
+        for (std::string word; words >> word;)
+            w.push_back(word);
         if (w.empty()) continue;
         int time = 0;
         std::string error;

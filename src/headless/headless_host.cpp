@@ -83,12 +83,24 @@ void HeadlessHost::ReportError(std::string_view message) {
 
 void HeadlessHost::Transcript(TranscriptMark mark, std::string_view sjis) {
     switch (mark) {
-        case TranscriptMark::Char: m_transcript += sjis::ToUtf8(sjis); break;
-        case TranscriptMark::LineEnd: m_transcript += '\n'; break;
-        case TranscriptMark::Wait: m_transcript += "[wait " + std::string(sjis) + "]\n"; break;
-        case TranscriptMark::NewPage: m_transcript += "[page]\n"; break;
-        case TranscriptMark::SpeakerName: m_transcript += "> "; break;
-        case TranscriptMark::Ruby: m_transcript += "<" + sjis::ToUtf8(sjis) + ">"; break;
+        case TranscriptMark::Char:
+            m_transcript += sjis::ToUtf8(sjis);
+            break;
+        case TranscriptMark::LineEnd:
+            m_transcript += '\n';
+            break;
+        case TranscriptMark::Wait:
+            m_transcript += "[wait " + std::string(sjis) + "]\n";
+            break;
+        case TranscriptMark::NewPage:
+            m_transcript += "[page]\n";
+            break;
+        case TranscriptMark::SpeakerName:
+            m_transcript += "> ";
+            break;
+        case TranscriptMark::Ruby:
+            m_transcript += "<" + sjis::ToUtf8(sjis) + ">";
+            break;
     }
 }
 

@@ -15,7 +15,7 @@
 namespace vespin {
 
 class HeadlessHost : public NullHost {
-public:
+  public:
     HeadlessHost();
 
     void SetEvents(std::vector<ScriptedEvent> events);
@@ -27,8 +27,8 @@ public:
     void SleepMs(uint32_t ms) override;
     void PumpMessages(EngineEvents& engine) override;
     void Present(const Surface& source, const Rect& area) override;
-    MessageResult ShowMessageBox(std::string_view text, std::string_view caption,
-                                 MessageIcon icon, MessageButtons buttons) override;
+    MessageResult ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                                 MessageButtons buttons) override;
     void ReportError(std::string_view message) override;
     void Transcript(TranscriptMark mark, std::string_view sjis) override;
 
@@ -40,7 +40,7 @@ public:
     const std::vector<std::string>& Errors() const { return m_errors; }
     bool EventsPending() const { return m_next_event < m_events.size(); }
 
-private:
+  private:
     struct Shot {
         uint32_t TimeMs;
         std::function<void(const Surface&)> Take;

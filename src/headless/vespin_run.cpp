@@ -55,12 +55,18 @@ Options ParseOptions(int argc, char** argv) {
             if (i + 1 >= argc) Fail(arg + " needs a value");
             return argv[++i];
         };
-        if (arg == "--game") o.Game = value();
-        else if (arg == "--until") o.UntilMs = ParseMs(value(), "--until");
-        else if (arg == "--input") o.Input = value();
-        else if (arg == "--transcript") o.Transcript = value();
-        else if (arg == "--vars") o.Vars = value();
-        else if (arg == "--seed") o.Seed = ParseMs(value(), "--seed");
+        if (arg == "--game")
+            o.Game = value();
+        else if (arg == "--until")
+            o.UntilMs = ParseMs(value(), "--until");
+        else if (arg == "--input")
+            o.Input = value();
+        else if (arg == "--transcript")
+            o.Transcript = value();
+        else if (arg == "--vars")
+            o.Vars = value();
+        else if (arg == "--seed")
+            o.Seed = ParseMs(value(), "--seed");
         else if (arg == "--shot") {
             std::string spec = value();
             size_t colon = spec.find(':');
@@ -107,7 +113,8 @@ int main(int argc, char** argv) {
 
     vespin::HeadlessHost host;
     host.SetWallClockSeconds(o.Seed);
-    for (auto& [name, val] : o.Settings) host.Store().Write(name, val);
+    for (auto& [name, val] : o.Settings)
+        host.Store().Write(name, val);
     if (!o.Input.empty()) {
         vespin::EventScriptResult events = vespin::ParseEventScript(ReadFile(o.Input));
         if (!events.Error.empty()) Fail(o.Input + ": " + events.Error);
@@ -125,7 +132,8 @@ int main(int argc, char** argv) {
     }
 
     vespin::Engine engine(host, std::filesystem::absolute(o.Game));
-    while (!engine.State().Shell.WindowClosed && host.NowMs() < o.UntilMs) engine.Step();
+    while (!engine.State().Shell.WindowClosed && host.NowMs() < o.UntilMs)
+        engine.Step();
     host.TakeDueShots();
 
     for (const std::string& box : host.MessageBoxes())

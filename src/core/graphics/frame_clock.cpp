@@ -5,7 +5,9 @@
 
 namespace vespin {
 
-void StartClock(EngineState& e) { e.Clock.Base = e.Host.NowMs(); }
+void StartClock(EngineState& e) {
+    e.Clock.Base = e.Host.NowMs();
+}
 
 int WaitPeriod(EngineState& e, uint32_t period_ms) {
     if (period_ms == 0) period_ms = 1;  // a zero period would never end a frame

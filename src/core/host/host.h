@@ -17,7 +17,7 @@ namespace vespin {
 
 // What the engine receives while a host pumps messages.
 class EngineEvents {
-public:
+  public:
     virtual ~EngineEvents() = default;
     virtual void OnInput(const InputEvent& event) = 0;
     // One 55 ms timer tick. Ticks that fall due while the engine is busy coalesce into one, as
@@ -33,42 +33,42 @@ enum class MessageResult : uint8_t { Ok, Cancel };
 // changes. The front end only mirrors it.
 struct ToolbarState {
     bool StripEnabled = true;
-    bool ExitEnabled = true;      // 終了
-    bool LoadEnabled = false;     // ロード
-    bool SaveEnabled = false;     // セーブ
-    bool EditEnabled = false;     // セーブ編集 (hidden)
-    bool SettingsEnabled = true;  // 設定
-    bool AutoEnabled = true;      // 自動送り
-    bool AutoOn = false;          // caption blue while auto-advance is on
-    bool SliderVisible = false;   // the speed slider, shown while auto-advance is on
-    int SliderPosition = 3;       // 1..10
-    bool AutoNaviVisible = false;  // オートナビ終了
-    bool MenuSceneSkipVisible = false;  // シーンスキップ
+    bool ExitEnabled = true;                  // 終了
+    bool LoadEnabled = false;                 // ロード
+    bool SaveEnabled = false;                 // セーブ
+    bool EditEnabled = false;                 // セーブ編集 (hidden)
+    bool SettingsEnabled = true;              // 設定
+    bool AutoEnabled = true;                  // 自動送り
+    bool AutoOn = false;                      // caption blue while auto-advance is on
+    bool SliderVisible = false;               // the speed slider, shown while auto-advance is on
+    int SliderPosition = 3;                   // 1..10
+    bool AutoNaviVisible = false;             // オートナビ終了
+    bool MenuSceneSkipVisible = false;        // シーンスキップ
     bool MenuRecollectionEndVisible = false;  // 回想モード終了
 };
 
 // Marks written to a transcript beside the typed characters.
 enum class TranscriptMark : uint8_t {
-    Char,        // text holds one typed character (Shift-JIS)
-    LineEnd,     // end of a script text line
-    Wait,        // a wait began; text holds its kind as a digit
-    NewPage,     // the page was cleared
-    SpeakerName, // a speaker name begins
-    Ruby,        // ruby text (Shift-JIS)
+    Char,         // text holds one typed character (Shift-JIS)
+    LineEnd,      // end of a script text line
+    Wait,         // a wait began; text holds its kind as a digit
+    NewPage,      // the page was cleared
+    SpeakerName,  // a speaker name begins
+    Ruby,         // ruby text (Shift-JIS)
 };
 
 // A per-user key/value store standing in for the original registry key Software\Kestrowen,
 // section PALUDERNA. Names compare without regard to ASCII case. Values are UTF-8 text; integers
 // are stored as decimal text.
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> Read(std::string_view name) = 0;
     virtual void Write(std::string_view name, std::string_view value) = 0;
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // --- Clock. Milliseconds of a monotonic clock that wraps at 2^32, like the system tick

@@ -14,7 +14,9 @@ void MemorySettingsStore::Write(std::string_view name, std::string_view value) {
     m_values[sjis::UpperAscii(name)] = std::string(value);
 }
 
-void NullHost::PumpMessages(EngineEvents& engine) { DeliverDueTick(engine); }
+void NullHost::PumpMessages(EngineEvents& engine) {
+    DeliverDueTick(engine);
+}
 
 void NullHost::DeliverDueTick(EngineEvents& engine) {
     // Compare through a signed difference so the test survives the clock's wrap-around.

@@ -11,17 +11,17 @@
 namespace vespin {
 
 class MemorySettingsStore : public SettingsStore {
-public:
+  public:
     std::optional<std::string> Read(std::string_view name) override;
     void Write(std::string_view name, std::string_view value) override;
     const std::map<std::string, std::string>& Values() const { return m_values; }
 
-private:
+  private:
     std::map<std::string, std::string> m_values;  // keyed by the upper-cased name
 };
 
 class NullHost : public Host {
-public:
+  public:
     static constexpr uint32_t kTimerPeriodMs = 55;
 
     uint32_t NowMs() override { return m_now; }
@@ -51,7 +51,7 @@ public:
     bool WindowClosed() const { return m_window_closed; }
     void SetWallClockSeconds(int64_t seconds) { m_wall_seconds = seconds; }
 
-protected:
+  protected:
     // Delivers the tick if one is due at the current virtual time.
     void DeliverDueTick(EngineEvents& engine);
 

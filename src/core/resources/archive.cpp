@@ -135,8 +135,7 @@ EntryRef FindInOrder(const ArchiveSet& set, std::initializer_list<ArchiveId> ord
     return {};
 }
 
-bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out,
-               size_t max_bytes) {
+bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out, size_t max_bytes) {
     out.clear();
     const ArchiveDirectory& dir = set[entry.Archive];
     if (entry.Index < 0 || entry.Index >= dir.Count()) return false;
@@ -155,7 +154,8 @@ bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out,
 }
 
 void NegateBytes(uint8_t* data, size_t size) {
-    for (size_t i = 0; i < size; ++i) data[i] = static_cast<uint8_t>(-data[i]);
+    for (size_t i = 0; i < size; ++i)
+        data[i] = static_cast<uint8_t>(-data[i]);
 }
 
 }  // namespace vespin

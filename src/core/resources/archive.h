@@ -36,11 +36,26 @@ struct ArchiveDirectory {
 
 // The twenty archives, in the order the directories are read at start-up.
 enum class ArchiveId : uint8_t {
-    Data, Data2, Gra, Gra2, Gra3, Gjp,
-    Wav1, Wav2, Wav3, Wav4, Wav5,
-    Se0, Se1, Se2,
-    Ogg1, Ogg2, Ogg3,
-    Bgm, Anim, Anim2,
+    Data,
+    Data2,
+    Gra,
+    Gra2,
+    Gra3,
+    Gjp,
+    Wav1,
+    Wav2,
+    Wav3,
+    Wav4,
+    Wav5,
+    Se0,
+    Se1,
+    Se2,
+    Ogg1,
+    Ogg2,
+    Ogg3,
+    Bgm,
+    Anim,
+    Anim2,
 };
 inline constexpr int kArchiveCount = 20;
 

@@ -8,8 +8,8 @@ namespace vespin {
 struct EngineState;
 
 enum class CommandResult : int {
-    NextLine = 0,  // read the next line in this pass
-    EndPass = 1,   // end this pass
+    NextLine = 0,    // read the next line in this pass
+    EndPass = 1,     // end this pass
     Redispatch = 2,  // dispatch LineBuffer again from its first byte (only `if`)
 };
 

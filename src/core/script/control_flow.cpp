@@ -44,7 +44,8 @@ NameAndLabel SplitNameAndLabel(const char* line, const char* name) {
     NameAndLabel out;
     size_t start = static_cast<size_t>(name - line);
     size_t end = start + (*name != 0 ? 1 : 0);
-    while (line[end] != 0 && end <= kNameScanEnd && line[end] != ' ' && line[end] != ':') ++end;
+    while (line[end] != 0 && end <= kNameScanEnd && line[end] != ' ' && line[end] != ':')
+        ++end;
     out.Name = std::string_view(name, end - start);
     if (line[end] == ':') {
         out.HasLabel = true;
@@ -53,7 +54,9 @@ NameAndLabel SplitNameAndLabel(const char* line, const char* name) {
     return out;
 }
 
-bool NameFits(std::string_view name) { return name.size() < kScriptNameField; }
+bool NameFits(std::string_view name) {
+    return name.size() < kScriptNameField;
+}
 
 }  // namespace
 
@@ -117,7 +120,9 @@ CommandResult RunEnd(EngineState& e, const char*) {
     return CommandResult::EndPass;
 }
 
-CommandResult RunReturn(EngineState&, const char*) { return CommandResult::NextLine; }
+CommandResult RunReturn(EngineState&, const char*) {
+    return CommandResult::NextLine;
+}
 
 CommandResult RunIf(EngineState& e, const char* arg) {
     if (!EvaluateCondition(e, arg)) return CommandResult::EndPass;
@@ -125,7 +130,8 @@ CommandResult RunIf(EngineState& e, const char* arg) {
     size_t close = rest.find(')');
     if (close == std::string_view::npos) return CommandResult::EndPass;  // no ')': nothing runs
     const char* action = arg + close + 1;
-    while (*action == ' ' || *action == '\t') ++action;
+    while (*action == ' ' || *action == '\t')
+        ++action;
     if (*action == '*' || *action == '@' || *action == '!') {
         size_t length = strnlen(action, kIfActionLimit);
         if (length >= kIfActionLimit) return CommandResult::EndPass;

@@ -30,9 +30,12 @@ int ReadIndex(std::string_view text, size_t at, size_t width, size_t& next) {
 
 size_t IndexWidth(char bank) {
     switch (bank) {
-        case 'T': return 4;
-        case 'G': return 1;
-        default: return 3;
+        case 'T':
+            return 4;
+        case 'G':
+            return 1;
+        default:
+            return 3;
     }
 }
 
@@ -40,9 +43,12 @@ size_t IndexWidth(char bank) {
 int32_t Apply(char op, int32_t a, int32_t b) {
     auto ua = static_cast<uint32_t>(a), ub = static_cast<uint32_t>(b);
     switch (op) {
-        case '+': return static_cast<int32_t>(ua + ub);
-        case '-': return static_cast<int32_t>(ua - ub);
-        case '*': return static_cast<int32_t>(ua * ub);
+        case '+':
+            return static_cast<int32_t>(ua + ub);
+        case '-':
+            return static_cast<int32_t>(ua - ub);
+        case '*':
+            return static_cast<int32_t>(ua * ub);
         case '/':
             if (b == 0) return 0;
             if (b == -1) return static_cast<int32_t>(0u - ua);  // INT_MIN / -1 wraps
@@ -50,16 +56,28 @@ int32_t Apply(char op, int32_t a, int32_t b) {
         case '%':
             if (b == 0 || b == -1) return 0;
             return a % b;
-        case '&': return a & b;
-        case '|': return a | b;
-        case 'X': return a ^ b;
-        default: return b;
+        case '&':
+            return a & b;
+        case '|':
+            return a | b;
+        case 'X':
+            return a ^ b;
+        default:
+            return b;
     }
 }
 
 bool IsExpressionEnd(char c) {
     switch (c) {
-        case '=': case '<': case '>': case ';': case '!': case '&': case '|': case ']': case ',':
+        case '=':
+        case '<':
+        case '>':
+        case ';':
+        case '!':
+        case '&':
+        case '|':
+        case ']':
+        case ',':
             return true;
         default:
             return false;
@@ -84,21 +102,45 @@ size_t ReadReference(EngineState& e, std::string_view text, size_t i, int32_t& v
     int index = ReadIndex(text, i + 1, IndexWidth(letter), next);
     const VariableBanks& v = e.Vars;
     switch (letter) {
-        case 'E': value = v.E.Test(index); break;
-        case 'F': value = v.F.Test(index); break;
-        case 'T': value = v.T.Test(index); break;
-        case 'V': value = v.V.Get(index); break;
-        case 'S': value = v.S.Get(index); break;
-        case 'P': value = v.P.Get(index); break;
-        case 'G': value = v.G.Get(index); break;
-        default: value = 0; break;
+        case 'E':
+            value = v.E.Test(index);
+            break;
+        case 'F':
+            value = v.F.Test(index);
+            break;
+        case 'T':
+            value = v.T.Test(index);
+            break;
+        case 'V':
+            value = v.V.Get(index);
+            break;
+        case 'S':
+            value = v.S.Get(index);
+            break;
+        case 'P':
+            value = v.P.Get(index);
+            break;
+        case 'G':
+            value = v.G.Get(index);
+            break;
+        default:
+            value = 0;
+            break;
     }
     return next;
 }
 
 bool IsReferenceLetter(char c) {
     switch (c) {
-        case 'E': case 'F': case 'T': case 'V': case 'v': case 'S': case 'P': case 'G': case 'R':
+        case 'E':
+        case 'F':
+        case 'T':
+        case 'V':
+        case 'v':
+        case 'S':
+        case 'P':
+        case 'G':
+        case 'R':
             return true;
         default:
             return false;
@@ -130,8 +172,16 @@ void AssignOne(EngineState& e, std::string_view statement) {
     if (statement.empty()) return;
     char bank = statement[0];
     switch (bank) {
-        case 'E': case 'F': case 'T': case 'V': case 'S': case 'P': case 'G': break;
-        default: return;  // no such bank: nothing is stored
+        case 'E':
+        case 'F':
+        case 'T':
+        case 'V':
+        case 'S':
+        case 'P':
+        case 'G':
+            break;
+        default:
+            return;  // no such bank: nothing is stored
     }
     size_t after_index = 0;
     int index = ReadIndex(statement, 1, IndexWidth(bank), after_index);
@@ -139,13 +189,27 @@ void AssignOne(EngineState& e, std::string_view statement) {
     int value = EvaluateExpression(e, expr);
     VariableBanks& v = e.Vars;
     switch (bank) {
-        case 'E': StoreFlag(v.E, index, value); break;
-        case 'F': StoreFlag(v.F, index, value); break;
-        case 'T': StoreFlag(v.T, index, value); break;
-        case 'V': v.V.Put(index, value); break;
-        case 'S': SetSystemValue(e, index, value); break;
-        case 'P': v.P.Put(index, value); break;
-        case 'G': v.G.Put(index, value); break;
+        case 'E':
+            StoreFlag(v.E, index, value);
+            break;
+        case 'F':
+            StoreFlag(v.F, index, value);
+            break;
+        case 'T':
+            StoreFlag(v.T, index, value);
+            break;
+        case 'V':
+            v.V.Put(index, value);
+            break;
+        case 'S':
+            SetSystemValue(e, index, value);
+            break;
+        case 'P':
+            v.P.Put(index, value);
+            break;
+        case 'G':
+            v.G.Put(index, value);
+            break;
     }
 }
 
@@ -206,7 +270,14 @@ namespace {
 
 bool IsComparisonChar(char c) {
     switch (c) {
-        case 0: case '!': case '&': case ',': case '<': case '=': case '>': case '|':
+        case 0:
+        case '!':
+        case '&':
+        case ',':
+        case '<':
+        case '=':
+        case '>':
+        case '|':
             return true;
         default:
             return false;
@@ -217,7 +288,8 @@ bool IsComparisonChar(char c) {
 // never one), or the end of the text.
 size_t NextOperator(std::string_view text, size_t from) {
     size_t i = from + 1;
-    while (i < text.size() && !IsComparisonChar(text[i])) ++i;
+    while (i < text.size() && !IsComparisonChar(text[i]))
+        ++i;
     return i < text.size() ? i : text.size();
 }
 
@@ -244,11 +316,20 @@ bool EvaluateCondition(EngineState& e, std::string_view text) {
         size_t right_start = op + (first != 0 ? 1 : 0) + (with_equals ? 1 : 0);
         int right = right_start < t.size() ? EvaluateExpression(e, t.substr(right_start)) : 0;
         switch (first) {
-            case '!': result = left != right; break;
-            case '=': result = left == right; break;
-            case '<': result = with_equals ? left <= right : left < right; break;
-            case '>': result = with_equals ? left >= right : left > right; break;
-            default: break;
+            case '!':
+                result = left != right;
+                break;
+            case '=':
+                result = left == right;
+                break;
+            case '<':
+                result = with_equals ? left <= right : left < right;
+                break;
+            case '>':
+                result = with_equals ? left >= right : left > right;
+                break;
+            default:
+                break;
         }
         size_t reached = right_start < t.size() ? NextOperator(t, right_start) : t.size();
         char link = at(reached);

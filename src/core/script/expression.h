@@ -12,7 +12,7 @@ struct EngineState;
 // An index that is not a decimal number. It escapes the interpreter: the rest of the pass is
 // abandoned and the front end reports it as an error, then the engine goes on.
 class ScriptConversionError : public std::runtime_error {
-public:
+  public:
     explicit ScriptConversionError(const std::string& index_text);
 };
 

@@ -26,7 +26,9 @@ enum class Step {
     NextLine,  // read the next line at once, in this call
 };
 
-bool IsSingleByteChar(uint8_t b) { return b >= 0x20 && b <= 0x7E; }
+bool IsSingleByteChar(uint8_t b) {
+    return b >= 0x20 && b <= 0x7E;
+}
 
 unsigned Code16(const char* p) {
     return static_cast<unsigned>(static_cast<uint8_t>(p[0])) << 8 | static_cast<uint8_t>(p[1]);
@@ -92,8 +94,8 @@ struct Tag {
     int ArgumentOffset;  // from the first byte after '['
 };
 constexpr Tag kTags[] = {
-    {"gra", 4}, {"1", 2},  {"2", 2},  {"col", 4}, {"wait", 5}, {"voice", 6},
-    {"clrb", 5}, {"delay", 6}, {"?", 1}, {"$", 1}, {"@", 2},  {"=", 2},
+    {"gra", 4},  {"1", 2},     {"2", 2}, {"col", 4}, {"wait", 5}, {"voice", 6},
+    {"clrb", 5}, {"delay", 6}, {"?", 1}, {"$", 1},   {"@", 2},    {"=", 2},
 };
 
 void SetSubstitution(ScriptState& s, std::string_view text) {
@@ -117,9 +119,15 @@ Step RunTag(EngineState& e) {
     if (tag >= 0 && std::strlen(body) >= static_cast<size_t>(kTags[tag].ArgumentOffset))
         arg = body + kTags[tag].ArgumentOffset;
     switch (tag) {
-        case 1: SetWideSpacing(e, false); break;
-        case 2: SetWideSpacing(e, true); break;
-        case 3: SetColourIndex(e, ParseDecimal(arg)); break;
+        case 1:
+            SetWideSpacing(e, false);
+            break;
+        case 2:
+            SetWideSpacing(e, true);
+            break;
+        case 3:
+            SetColourIndex(e, ParseDecimal(arg));
+            break;
         case 4: {
             int ticks = ParseDecimal(arg);
             if (e.Shell.SkipState == 0 && ticks > 0) e.Shell.WaitTicks = ticks;
@@ -144,8 +152,11 @@ Step RunTag(EngineState& e) {
             if (n >= 0 && n <= 9) SetSubstitution(s, e.StringSlots[n].View());
             break;
         }
-        case 11: SetClickWaitKind(e); break;
-        default: break;  // gra, voice, clrb: their subsystems take them; @ and unknown: nothing
+        case 11:
+            SetClickWaitKind(e);
+            break;
+        default:
+            break;  // gra, voice, clrb: their subsystems take them; @ and unknown: nothing
     }
     if (SkipPastTagEnd(s)) return Step::Continue;
     s.FetchLine = true;
@@ -162,7 +173,8 @@ Step RunRuby(EngineState& e) {
     if (n != 0) {
         // The number and its separating blank; never past the line's end.
         int skip = n < 10 ? 2 : 3;
-        for (int i = 0; i < skip && line[col] != 0; ++i) ++col;
+        for (int i = 0; i < skip && line[col] != 0; ++i)
+            ++col;
     } else {
         n = 1;
     }
@@ -217,7 +229,8 @@ TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
     const char* text = s.SubstitutionText.CStr() + s.SubstitutionPosition;
     TypedChar ch;
     ch.Width = CharWidth(text);
-    for (int i = 0; i < ch.Width; ++i) ch.Bytes[i] = text[i];
+    for (int i = 0; i < ch.Width; ++i)
+        ch.Bytes[i] = text[i];
     s.SubstitutionPosition += ch.Width;
     AppendBacklog(log, ch.View());
     if (s.SubstitutionPosition >= static_cast<int>(s.SubstitutionText.Length())) {
@@ -229,15 +242,14 @@ TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
 }
 
 bool IsUnloggedChar(unsigned code) {
-    return code == sjis_text::kDiamond || code == sjis_text::kSection ||
-           code == sjis_text::kRoot;
+    return code == sjis_text::kDiamond || code == sjis_text::kSection || code == sjis_text::kRoot;
 }
 
 // Whether typing pauses after a character: one character a pass plus CharDelay - 1 ticks.
 bool PauseAfterChar(EngineState& e) {
     if (e.Script.NameLine || e.Text.CharDelay == 0) return false;
-    bool typing_effect = !e.Text.PageCompleteRequested && e.Settings.NormalTextSpeed &&
-                         e.Shell.SkipState == 0;
+    bool typing_effect =
+        !e.Text.PageCompleteRequested && e.Settings.NormalTextSpeed && e.Shell.SkipState == 0;
     if (!typing_effect && e.AutoDelay() == 0) return false;
     e.Shell.WaitTicks = e.Text.CharDelay - 1;
     return true;
@@ -254,14 +266,18 @@ Step TypeStep(EngineState& e) {
         uint8_t b = static_cast<uint8_t>(*p);
         unsigned code = b != 0 && p[1] != 0 ? Code16(p) : 0;
         switch (b) {
-            case '%': return RunTickWait(e);
-            case '[': return RunTag(e);
-            case '<': return RunRuby(e);
+            case '%':
+                return RunTickWait(e);
+            case '[':
+                return RunTag(e);
+            case '<':
+                return RunRuby(e);
             case 0:
                 EndTextLine(e);
                 s.FetchLine = true;
                 return Step::EndPass;
-            default: break;
+            default:
+                break;
         }
         if (code == sjis_text::kMarkPageEnd || code == sjis_text::kMarkClickWait) {
             BeginWait(e, code == sjis_text::kMarkPageEnd ? 1 : 2);
@@ -282,7 +298,8 @@ Step TypeStep(EngineState& e) {
             }
         }
         ch.Width = CharWidth(p);
-        for (int i = 0; i < ch.Width; ++i) ch.Bytes[i] = p[i];
+        for (int i = 0; i < ch.Width; ++i)
+            ch.Bytes[i] = p[i];
         s.LineColumn += ch.Width;
         if (ch.Width == 1 || !IsUnloggedChar(code)) AppendBacklog(e.Backlog, ch.View());
         if (s.ColourResetPending) {

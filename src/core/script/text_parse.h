@@ -11,7 +11,8 @@ namespace vespin {
 // digit was found).
 inline int ParseDecimal(const char* p, int* consumed = nullptr) {
     const char* start = p;
-    while (*p == ' ' || *p == '\t') ++p;
+    while (*p == ' ' || *p == '\t')
+        ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') negative = *p++ == '-';
     if (*p < '0' || *p > '9') {

@@ -13,9 +13,7 @@ struct FlagBank {
 
     static constexpr int Size() { return static_cast<int>(Bits); }
     // Indices outside the bank read as clear and are never written.
-    bool Test(int n) const {
-        return n >= 0 && n < Size() && (Bytes[n / 8] >> (n % 8) & 1) != 0;
-    }
+    bool Test(int n) const { return n >= 0 && n < Size() && (Bytes[n / 8] >> (n % 8) & 1) != 0; }
     void Set(int n, bool on) {
         if (n < 0 || n >= Size()) return;
         uint8_t bit = static_cast<uint8_t>(1u << (n % 8));
@@ -40,13 +38,13 @@ struct IntBank {
 };
 
 struct VariableBanks {
-    FlagBank<1024> F;    // FLG: game flags, saved with games
-    IntBank<1000> V;     // VAL: game integers, saved with games
-    IntBank<1000> S;     // SYS: engine and script integers; S000..S199 saved with games
-    FlagBank<1024> E;    // EVR: flags across games, kept in the system data
-    FlagBank<10000> T;   // flags saved with games
-    IntBank<1000> P;     // never saved
-    IntBank<10> G;       // global integers, kept in the settings store as GV00..GV09
+    FlagBank<1024> F;   // FLG: game flags, saved with games
+    IntBank<1000> V;    // VAL: game integers, saved with games
+    IntBank<1000> S;    // SYS: engine and script integers; S000..S199 saved with games
+    FlagBank<1024> E;   // EVR: flags across games, kept in the system data
+    FlagBank<10000> T;  // flags saved with games
+    IntBank<1000> P;    // never saved
+    IntBank<10> G;      // global integers, kept in the settings store as GV00..GV09
 };
 
 // S entries that the engine itself reads or writes.

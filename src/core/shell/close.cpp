@@ -21,9 +21,9 @@ bool CloseQuery(EngineState& e) {
     }
     if (sh.EngineBusy) return false;
     sh.InterpreterEnabled = false;
-    MessageResult answer = e.Host.ShowMessageBox(
-        sjis::ToUtf8(sjis_text::kQuitQuestion), sjis::ToUtf8(sjis_text::kConfirmCaption),
-        MessageIcon::Question, MessageButtons::OkCancel);
+    MessageResult answer = e.Host.ShowMessageBox(sjis::ToUtf8(sjis_text::kQuitQuestion),
+                                                 sjis::ToUtf8(sjis_text::kConfirmCaption),
+                                                 MessageIcon::Question, MessageButtons::OkCancel);
     bool allow = answer == MessageResult::Ok;
     if (allow) sh.InterruptRequest = 1;
     sh.InterpreterEnabled = true;

@@ -21,7 +21,7 @@ void Guarded(EngineState& e, Fn&& fn) {
 
 // Hands host events to the engine's handlers.
 class EventRouter : public EngineEvents {
-public:
+  public:
     explicit EventRouter(EngineState& e) : m_state(e) {}
     void OnInput(const InputEvent& event) override {
         Guarded(m_state, [&] { HandleInput(m_state, event); });
@@ -30,7 +30,7 @@ public:
         Guarded(m_state, [&] { vespin::OnTimerTick(m_state); });
     }
 
-private:
+  private:
     EngineState& m_state;
 };
 
@@ -54,7 +54,8 @@ void Engine::Step() {
 }
 
 void Engine::Run() {
-    while (!m_state->Shell.WindowClosed) Step();
+    while (!m_state->Shell.WindowClosed)
+        Step();
 }
 
 int RunProcess(Host& host, const std::filesystem::path& game_folder) {

@@ -11,7 +11,7 @@
 namespace vespin {
 
 class Engine {
-public:
+  public:
     // Window creation and engine initialisation, in the original order. `game_folder` holds the
     // archives (the program's own folder for the game).
     Engine(Host& host, std::filesystem::path game_folder);
@@ -23,7 +23,7 @@ public:
 
     EngineState& State() { return *m_state; }
 
-private:
+  private:
     std::unique_ptr<EngineState> m_state;
 };
 

@@ -11,7 +11,7 @@ namespace vespin {
 
 template <size_t N>
 class FixedString {
-public:
+  public:
     FixedString() { m_bytes.fill(0); }
     FixedString(std::string_view s) { Assign(s); }  // NOLINT: implicit on purpose
 
@@ -37,7 +37,7 @@ public:
 
     bool operator==(std::string_view s) const { return View() == s; }
 
-private:
+  private:
     std::array<char, N> m_bytes;
 };
 

@@ -17,7 +17,9 @@ void SleepUntil(EngineState& e, uint32_t start, uint32_t period) {
     if (elapsed < period) e.Host.SleepMs(period - elapsed);
 }
 
-bool IsPageWait(int kind) { return kind == 1 || kind == 4 || kind == 5; }
+bool IsPageWait(int kind) {
+    return kind == 1 || kind == 4 || kind == 5;
+}
 
 // One script-mode pass. Returns true when it paced itself (auto-advance) and the caller must not
 // sleep again.

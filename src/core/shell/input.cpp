@@ -157,14 +157,28 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             e.Shell.LastMouseX = event.x;
             e.Shell.LastMouseY = event.y;
             break;
-        case InputKind::MouseDown: MouseDown(e, event.button); break;
-        case InputKind::MouseUp: break;
-        case InputKind::Wheel: break;  // the backlog opens here once it exists
-        case InputKind::KeyDown: KeyDown(e, event.key); break;
-        case InputKind::KeyUp: KeyUp(e, event.key); break;
-        case InputKind::Char: CharKey(e, event.key); break;
-        case InputKind::Command: Command(e, event); break;
-        case InputKind::CloseRequest: RequestClose(e); break;
+        case InputKind::MouseDown:
+            MouseDown(e, event.button);
+            break;
+        case InputKind::MouseUp:
+            break;
+        case InputKind::Wheel:
+            break;  // the backlog opens here once it exists
+        case InputKind::KeyDown:
+            KeyDown(e, event.key);
+            break;
+        case InputKind::KeyUp:
+            KeyUp(e, event.key);
+            break;
+        case InputKind::Char:
+            CharKey(e, event.key);
+            break;
+        case InputKind::Command:
+            Command(e, event);
+            break;
+        case InputKind::CloseRequest:
+            RequestClose(e);
+            break;
     }
 }
 

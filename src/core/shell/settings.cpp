@@ -13,8 +13,10 @@ int ReadIntSetting(SettingsStore& store, std::string_view name, int fallback) {
     std::optional<std::string> text = store.Read(name);
     if (!text) return fallback;
     std::string_view s = *text;
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
     if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     int value = 0;
     auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);

@@ -14,13 +14,13 @@ class SettingsStore;
 
 struct SettingsValues {
     // Read when the main window is created.
-    std::string CDDir;      // Shift-JIS
-    std::string GameDir;    // Shift-JIS
-    std::string CDDA_DRV;   // Shift-JIS; defaults to the first three bytes of CDDir
+    std::string CDDir;     // Shift-JIS
+    std::string GameDir;   // Shift-JIS
+    std::string CDDA_DRV;  // Shift-JIS; defaults to the first three bytes of CDDir
 
     int Left = 0, Top = 0;
-    bool MusicOn = true;         // BGM = 0
-    bool VoiceOn = true;         // Wave = 0
+    bool MusicOn = true;          // BGM = 0
+    bool VoiceOn = true;          // Wave = 0
     bool NormalTextSpeed = true;  // Delay = 0: the typing effect
     int GMode = 0;
     int SMode = 0;
@@ -28,7 +28,7 @@ struct SettingsValues {
     bool Seen = true;
     int SkipMode = 0;
     bool BreakonSelect = true;
-    std::string FontName;  // Shift-JIS
+    std::string FontName;            // Shift-JIS
     bool PictureWindowStyle = true;  // WINTYPE
     int DirectSoundGlobal = 0;
     bool AnimQuality = false;

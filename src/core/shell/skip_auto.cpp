@@ -13,8 +13,7 @@ void EndSkipping(EngineState& e) {
 }
 
 void StopSkipAndAuto(EngineState& e, StopMode mode) {
-    if (mode == StopMode::Unforced &&
-        (!e.Settings.BreakonSelect || e.Shell.SaveScreenState != 0)) {
+    if (mode == StopMode::Unforced && (!e.Settings.BreakonSelect || e.Shell.SaveScreenState != 0)) {
         return;
     }
     EndSkipping(e);

@@ -58,7 +58,8 @@ void CreateMainWindow(EngineState& e) {
 
 void InitialiseEngine(EngineState& e) {
     e.Rng.SeedWith(static_cast<uint32_t>(e.Host.WallClockSeconds()));
-    for (int i = 0; i < 200; ++i) e.Vars.S[i] = 0;
+    for (int i = 0; i < 200; ++i)
+        e.Vars.S[i] = 0;
     // The archives are found in the game folder itself; the process's directory is left alone.
     e.Shell.SoundDevicePresent = false;  // the sound device arrives with the audio subsystem
     std::error_code ec;
@@ -68,7 +69,8 @@ void InitialiseEngine(EngineState& e) {
     e.Host.SetWindowSize(kOuterWidth, kOuterHeight);
     ReadStartupSettings(e.Host, e.Settings);
     e.Host.MoveWindow(e.Settings.Left, e.Settings.Top);
-    for (int i = 0; i < 10; ++i) e.Vars.G[i] = e.Settings.GV[i];
+    for (int i = 0; i < 10; ++i)
+        e.Vars.G[i] = e.Settings.GV[i];
 
     e.DisplaySurface.Resize(kAreaWidth, kAreaHeight);
     e.CompositionSurface.Resize(kAreaWidth, kAreaHeight);
@@ -85,11 +87,13 @@ void InitialiseEngine(EngineState& e) {
     e.Text.WindowShown = false;
     e.Shell.ConfirmKind = 0;
     e.Shell.BacklogOpen = false;
-    for (int i = sys::kAutoNaviFirst; i <= sys::kAutoNaviLast; ++i) e.Vars.S[i] = 0;
+    for (int i = sys::kAutoNaviFirst; i <= sys::kAutoNaviLast; ++i)
+        e.Vars.S[i] = 0;
     e.Shell.TransitionRunning = false;
     e.Shell.InterruptRequest = 0;
 
-    for (int i = 0; i < 10; ++i) e.StringSlots[i].Clear();
+    for (int i = 0; i < 10; ++i)
+        e.StringSlots[i].Clear();
     e.StringSlots[0] = e.Settings.PlayerName;
     e.StringSlots[1] = e.Settings.PlayerName2;
     e.Vars.S[sys::kS031] = 0;

@@ -16,14 +16,19 @@ ToolbarState ComputeToolbarState(const EngineState& e, const ToolbarState& previ
     }
     t.StripEnabled = t.ExitEnabled = t.SettingsEnabled = t.AutoEnabled = true;
     switch (e.Vars.S[sys::kSaveAvailability]) {
-        case 0: t.SaveEnabled = t.LoadEnabled = t.EditEnabled = true; break;
+        case 0:
+            t.SaveEnabled = t.LoadEnabled = t.EditEnabled = true;
+            break;
         case 1:
             t.SaveEnabled = false;
             t.LoadEnabled = t.EditEnabled = true;
             break;
         case 2:
-        case 3: t.SaveEnabled = t.LoadEnabled = t.EditEnabled = false; break;
-        default: break;  // other values leave the three as they were
+        case 3:
+            t.SaveEnabled = t.LoadEnabled = t.EditEnabled = false;
+            break;
+        default:
+            break;  // other values leave the three as they were
     }
     if (e.Shell.SaveScreenState != 0) {
         t.SettingsEnabled = t.SaveEnabled = t.LoadEnabled = t.EditEnabled = false;

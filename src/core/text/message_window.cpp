@@ -32,8 +32,18 @@ void StoreOnPage(TextState& t, std::string_view chars) {
 
 bool IsLineStartForbidden(unsigned code) {
     switch (code) {
-        case 0x8141: case 0x8142: case 0x8143: case 0x8144: case 0x8148: case 0x8149:
-        case 0x8166: case 0x816A: case 0x8172: case 0x8174: case 0x8176: case 0x8178:
+        case 0x8141:
+        case 0x8142:
+        case 0x8143:
+        case 0x8144:
+        case 0x8148:
+        case 0x8149:
+        case 0x8166:
+        case 0x816A:
+        case 0x8172:
+        case 0x8174:
+        case 0x8176:
+        case 0x8178:
         case 0x817A:
             return true;
         default:
@@ -76,9 +86,13 @@ void EndTextLine(EngineState& e) {
     e.Host.Transcript(TranscriptMark::LineEnd, {});
 }
 
-void SetWideSpacing(EngineState& e, bool on) { e.Text.WideSpacing = on; }
+void SetWideSpacing(EngineState& e, bool on) {
+    e.Text.WideSpacing = on;
+}
 
-void SetColourIndex(EngineState& e, int index) { e.Text.TextColour = index; }
+void SetColourIndex(EngineState& e, int index) {
+    e.Text.TextColour = index;
+}
 
 void BeginSpeakerName(EngineState& e, std::string_view name) {
     if (!e.FullTextMode() && !e.Text.WindowShown) NewPage(e);

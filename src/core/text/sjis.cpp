@@ -9,7 +9,8 @@ namespace vespin::sjis {
 
 std::string UpperAscii(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(UpperAscii(static_cast<uint8_t>(c)));
+    for (char& c : out)
+        c = static_cast<char>(UpperAscii(static_cast<uint8_t>(c)));
     return out;
 }
 

@@ -10,11 +10,15 @@
 namespace vespin::sjis {
 
 // True for a byte that begins a two-byte character in code page 932.
-constexpr bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsLeadByte(uint8_t b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // Folds ASCII a..z to A..Z and leaves every other byte alone, so both bytes of a double-byte
 // character survive (the second byte of many characters lies in the ASCII letter range).
-constexpr uint8_t UpperAscii(uint8_t b) { return (b >= 'a' && b <= 'z') ? uint8_t(b - 32) : b; }
+constexpr uint8_t UpperAscii(uint8_t b) {
+    return (b >= 'a' && b <= 'z') ? uint8_t(b - 32) : b;
+}
 std::string UpperAscii(std::string_view s);
 
 // Equality ignoring the case of ASCII letters only.

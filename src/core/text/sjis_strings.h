@@ -15,9 +15,9 @@ inline constexpr char kCannotReadGameData[] =  // ゲームデータを読み込
 inline constexpr char kWindowCaption[] = "\x83\x74\x83\x46\x83\x8B\x83\x7E\x83\x69";  // フェルミナ
 inline constexpr char kApplicationTitle[] =  // 『フェルミナ』
     "\x81\x77\x83\x74\x83\x46\x83\x8B\x83\x7E\x83\x69\x81\x78";
-inline constexpr char kConfirmCaption[] = "\x8A\x6D\x94\x46";             // 確認
-inline constexpr char kHetare[] = "\x82\xD6\x82\xBD\x82\xEA";             // へたれ
-inline constexpr char kDefaultPlayerName[] = "\x98\x61\x90\x6C";          // 和人
+inline constexpr char kConfirmCaption[] = "\x8A\x6D\x94\x46";                       // 確認
+inline constexpr char kHetare[] = "\x82\xD6\x82\xBD\x82\xEA";                       // へたれ
+inline constexpr char kDefaultPlayerName[] = "\x98\x61\x90\x6C";                    // 和人
 inline constexpr char kDefaultFontName[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";  // ＭＳ 明朝
 
 // Two-byte marks of the inline text language, as 16-bit codes (lead byte high).
