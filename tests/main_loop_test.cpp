@@ -64,7 +64,9 @@ TEST(MainLoop, PassesLastThirtyMsOrTheAutoAdvanceTime) {
 }
 
 TEST(MainLoop, TimerTicksCountDownWaitsEvery55Ms) {
-    TestGame g({{"main", "A%4B\n"}}, GameOptions{{{"Delay", "1"}}});
+    GameOptions whole_lines;
+    whole_lines.Settings["Delay"] = "1";
+    TestGame g({{"main", "A%4B\n"}}, whole_lines);
     g.Steps(2);
     EXPECT_EQ(g.State().Shell.WaitTicks, 4);
     g.RunUntil([&] { return g.State().Shell.WaitTicks == 0; });
