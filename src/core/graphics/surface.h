@@ -13,7 +13,7 @@ struct Rect {
 };
 
 class Surface {
-public:
+  public:
     Surface() = default;
     Surface(int width, int height) { Resize(width, height); }
 
@@ -43,7 +43,7 @@ public:
         }
     }
 
-private:
+  private:
     int m_width = 0;
     int m_height = 0;
     std::vector<uint8_t> m_pixels;
