@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/graphics/frame_clock.h"
+#include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
@@ -44,8 +45,9 @@ struct EngineState {
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
 
-    Surface DisplaySurface;
-    Surface CompositionSurface;
+    Surface DisplaySurface;      // the frame shown in the drawing area
+    Surface CompositionSurface;  // the scene without the message window
+    SceneState Scene;
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

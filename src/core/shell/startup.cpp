@@ -74,6 +74,10 @@ void InitialiseEngine(EngineState& e) {
 
     e.DisplaySurface.Resize(kAreaWidth, kAreaHeight);
     e.CompositionSurface.Resize(kAreaWidth, kAreaHeight);
+    e.Scene.BackgroundLayer.Resize(kAreaWidth, kAreaHeight);
+    e.Scene.PreviousFrameSurface.Resize(kAreaWidth, kAreaHeight);
+    e.Scene.WorkSurface.Resize(kAreaWidth, kAreaHeight);
+    e.Scene.SpareSurface.Resize(kAreaWidth, kAreaHeight);
     ReadDirectories(e.GameFolder, e.Archives);
 
     ResetWaits(e);
