@@ -158,6 +158,10 @@ void NewPage(EngineState& e) {
     e.Host.Transcript(TranscriptMark::NewPage, {});
 }
 
+void ResetPlainTextFonts(EngineState& /*e*/) {
+    // The plain-text fonts (ruby, subtitle) come with the message window's drawing.
+}
+
 void OpenMessageWindow(EngineState& e) {
     if (!e.Text.WindowShown) e.Text.WindowShown = true;
 }

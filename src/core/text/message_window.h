@@ -26,6 +26,8 @@ void AdvanceFromWait(EngineState& e);
 void ClearPage(EngineState& e);
 void NewPage(EngineState& e);
 void OpenMessageWindow(EngineState& e);
+// Resets the plain-text font sizes for the current mode (after a new page or a transition).
+void ResetPlainTextFonts(EngineState& e);
 
 // True for the characters that may not begin a line.
 bool IsLineStartForbidden(unsigned code);
