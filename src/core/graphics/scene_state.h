@@ -2,13 +2,12 @@
 // The scene's layers and working surfaces, and the names a saved game rebuilds them from. The
 // CompositionSurface and DisplaySurface sit in EngineState itself: nearly everything uses them.
 
+#include "core/graphics/pixel_ops.h"
 #include "core/graphics/surface.h"
 #include "core/shell/fixed_string.h"
 
 namespace vespin {
 
-inline constexpr int kScreenWidth = 800;
-inline constexpr int kScreenHeight = 600;
 inline constexpr Rect kScreenRect{0, 0, kScreenWidth, kScreenHeight};
 
 using SceneName = FixedString<64>;  // at most 63 bytes
