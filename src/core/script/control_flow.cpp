@@ -8,6 +8,7 @@
 #include "core/script/expression.h"
 #include "core/script/script_loader.h"
 #include "core/script/text_parse.h"
+#include "core/screens/viewer_state.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/skip_auto.h"
@@ -238,8 +239,8 @@ CommandResult RunExit(EngineState&, const char*) {
     return CommandResult::EndPass;
 }
 
-CommandResult RunCgFull(EngineState&, const char*) {
-    // Marks every picture of the viewer's list as seen; the list comes with the viewer.
+CommandResult RunCgFull(EngineState& e, const char*) {
+    MarkAllPicturesSeen(e);
     return CommandResult::EndPass;
 }
 

@@ -12,6 +12,7 @@
 #include "core/resources/archive.h"
 #include "core/script/script_state.h"
 #include "core/script/variables.h"
+#include "core/screens/viewer_state.h"
 #include "core/shell/fixed_string.h"
 #include "core/shell/random.h"
 #include "core/shell/settings.h"
@@ -48,6 +49,8 @@ struct EngineState {
     Surface DisplaySurface;      // the frame shown in the drawing area
     Surface CompositionSurface;  // the scene without the message window
     SceneState Scene;
+    Surface DrawingArea;  // what the window shows, as last presented
+    ViewerState Viewer;
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

@@ -2,6 +2,7 @@
 // a new page, or toggles skipping, auto-advance and the hidden window. Handlers never run script
 // lines themselves.
 
+#include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
 #include "core/shell/close.h"
@@ -15,8 +16,6 @@ namespace vespin {
 
 namespace {
 
-constexpr Rect kDrawingArea{0, 0, 800, 600};
-
 bool TextLayoutActive(const EngineState& e) {
     return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
 }
@@ -24,13 +23,13 @@ bool TextLayoutActive(const EngineState& e) {
 void HideMessageWindow(EngineState& e) {
     e.Shell.MainMode = kModeWindowHidden;
     SetToolbarLocked(e, true);
-    e.Host.Present(e.CompositionSurface, kDrawingArea);
+    ShowOnDrawingArea(e, e.CompositionSurface);
 }
 
 void ShowMessageWindowAgain(EngineState& e) {
     e.Shell.MainMode = kModeScript;
     SetToolbarLocked(e, false);
-    e.Host.Present(e.DisplaySurface, kDrawingArea);
+    ShowOnDrawingArea(e, e.DisplaySurface);
 }
 
 void RequestPageComplete(EngineState& e) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/graphics/drawing_area.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
 #include "core/script/script_loader.h"
@@ -74,6 +75,7 @@ void InitialiseEngine(EngineState& e) {
 
     e.DisplaySurface.Resize(kAreaWidth, kAreaHeight);
     e.CompositionSurface.Resize(kAreaWidth, kAreaHeight);
+    e.DrawingArea.Resize(kAreaWidth, kAreaHeight);
     e.Scene.BackgroundLayer.Resize(kAreaWidth, kAreaHeight);
     e.Scene.PreviousFrameSurface.Resize(kAreaWidth, kAreaHeight);
     e.Scene.WorkSurface.Resize(kAreaWidth, kAreaHeight);
@@ -111,7 +113,7 @@ void RunFirstIdlePass(EngineState& e) {
         return;
     }
     e.DisplaySurface.Fill(0, 0, 0);
-    e.Host.Present(e.DisplaySurface, Rect{0, 0, kAreaWidth, kAreaHeight});
+    ShowOnDrawingArea(e, e.DisplaySurface);
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = "main";
     LoadScript(e, "main", ScriptMode::Scenario);
