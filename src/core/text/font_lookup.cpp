@@ -76,6 +76,12 @@ FontFile FileOf(const FcPattern* p) {
     if (FcPatternGetInteger(p, FC_WEIGHT, 0, &weight) == FcResultMatch) {
         f.NativeBold = weight >= FC_WEIGHT_DEMIBOLD;
     }
+    // A regular face matched for a bold request comes back marked bold with emboldening asked
+    // for; that bold is ours to synthesise.
+    FcBool embolden = FcFalse;
+    if (FcPatternGetBool(p, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden) {
+        f.NativeBold = false;
+    }
     std::vector<std::string> families = Families(p);
     if (!families.empty()) f.Family = families.front();
     return f;

@@ -214,7 +214,10 @@ const FontFile& FontSource::Resolve(std::string_view face_sjis, FontWeight weigh
     if (it != m_files.end()) return it->second;
     std::string name = sjis::ToUtf8(face_sjis);
     FontFile file = FindFontFile(name, weight);
-    if (file.Substituted) DebugLine(name, file);
+    // One line per face name, whichever weights are asked for.
+    if (file.Substituted && m_reported.insert(std::string(face_sjis)).second) {
+        DebugLine(name, file);
+    }
     return m_files.emplace(std::move(key), std::move(file)).first->second;
 }
 

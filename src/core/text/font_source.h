@@ -8,6 +8,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,7 +114,8 @@ class FontSource {
 
     std::shared_ptr<FreeTypeLibrary> m_library;
     std::map<std::pair<std::string, FontWeight>, FontFile> m_files;
-    std::list<Entry> m_fonts;  // most recently used first, a few sizes at most
+    std::set<std::string> m_reported;  // face names whose stand-in was reported
+    std::list<Entry> m_fonts;          // most recently used first, a few sizes at most
     Cp932Decoder m_decoder;
 };
 
