@@ -8,6 +8,7 @@
 
 #include "core/text/glyph_raster.h"
 #include "core/text/plain_text.h"
+#include "core/text/sjis.h"
 #include "core/text/text_renderer.h"
 #include "text_test_support.h"
 
@@ -288,6 +289,30 @@ TEST(TextRenderer, MalformedCharactersDrawNothing) {
     Surface s = Grey(400, 100);
     DrawTextFixedPitch(e, std::string_view("A\x82", 2), 0, s, 0, 0);
     DrawTextFixedPitch(e, std::string_view("\x82\0\x82\xA0", 4), 0, s, 0, 0);
+}
+
+// Every one-byte value and every lead byte with trail bytes in and out of range: whatever a
+// script holds, preparing and drawing it stays inside the plates and the surface.
+TEST(TextRenderer, AnyBytesAreSafeAsACharacter) {
+    TextEngine t;
+    EngineState& e = *t;
+    Surface s = Grey(64, 64);
+    for (int aa = 0; aa <= 1; ++aa) {
+        e.Settings.FONTAA = aa;
+        for (int first = 0; first < 256; ++first) {
+            std::string one(1, static_cast<char>(first));
+            PrepareChar(e, one);
+            DrawPreparedChar(e, s, 3, 3);
+            if (!sjis::IsLeadByte(static_cast<uint8_t>(first))) continue;
+            for (int second : {0x00, 0x20, 0x3F, 0x40, 0x7E, 0x7F, 0x80, 0x9F, 0xFC, 0xFD, 0xFF}) {
+                std::string two{static_cast<char>(first), static_cast<char>(second)};
+                PrepareChar(e, two);
+                DrawPreparedChar(e, s, 3, 3);
+                EXPECT_EQ(CharacterCode(two), static_cast<unsigned>(first << 8 | second));
+            }
+        }
+    }
+    EXPECT_LE(e.TextRenderer.Cache.Count(), kGlyphCacheCapacity);
 }
 
 TEST(TextRenderer, DrawingIsClippedToTheSurface) {

@@ -93,14 +93,17 @@ bool RasteriseCell(EngineState& e, unsigned code, GlyphCell& cell) {
 // The anti-aliased path: face and shadow plates for `code`, both black when it draws nothing.
 void RenderGlyph(EngineState& e, unsigned code) {
     TextRendererState& r = e.TextRenderer;
-    r.FacePlate.Fill(0, 0, 0);
-    r.ShadowPlate.Fill(0, 0, 0);
     GlyphCell fresh;
     const GlyphCell* cell = r.Cache.Find(code);
     if (!cell) {
-        if (!RasteriseCell(e, code, fresh)) return;
+        if (!RasteriseCell(e, code, fresh)) {
+            r.FacePlate.Fill(0, 0, 0);
+            r.ShadowPlate.Fill(0, 0, 0);
+            return;
+        }
         cell = &fresh;
     }
+    // Both plates are written whole, so they need no clearing first.
     CopyToPlate(*cell, r.FacePlate);
     GlyphCell shadow;
     ComputeShadow(*cell, shadow);
