@@ -29,18 +29,6 @@ struct Engine {
     }
 };
 
-std::vector<unsigned> CommonCodes() {
-    std::vector<unsigned> codes{0x8140, 0x8175, 0x8176, 0x8169, 0x816A, 0x8163, 0x8142,
-                                0x8141, 0x8145, 0x8149, 0x8148, 0x93FA, 0x8177, 0x8178};
-    for (unsigned c = 0x829F; c <= 0x82F1; ++c)
-        codes.push_back(c);
-    for (unsigned c = 0x8340; c <= 0x8396; ++c)
-        codes.push_back(c);
-    for (unsigned c = 0x824F; c <= 0x8258; ++c)
-        codes.push_back(c);
-    return codes;
-}
-
 void BM_RebuildFont(benchmark::State& state) {
     Engine engine;
     for (auto _ : state)
@@ -54,7 +42,7 @@ void BM_RebuildFontReference_FreeTypeOnly(benchmark::State& state) {
     Engine engine;
     TextRendererState& r = engine.State->TextRenderer;
     std::vector<char32_t> chars;
-    for (unsigned code : CommonCodes())
+    for (unsigned code : CommonCharacterCodes())
         chars.push_back(r.Fonts.Decoder().ToUnicode(code));
     std::shared_ptr<Font> font = r.Fonts.Get(r.FaceName, FontSize{24}, r.Weight);
     GlyphBitmap g;

@@ -14,26 +14,6 @@ namespace {
 
 constexpr int kStartupPoints = 22;
 
-// Characters rendered at every rebuild so that ordinary text comes from the cache.
-constexpr std::array<unsigned, 14> kCommonMarks{
-    0x8140,                  // full-width space
-    0x8175, 0x8176,          // 「 」
-    0x8169, 0x816A,          // （ ）
-    0x8163,                  // …
-    0x8142, 0x8141, 0x8145,  // 。 、 ・
-    0x8149, 0x8148,          // ！ ？
-    0x93FA,                  // 日
-    0x8177, 0x8178,          // 『 』
-};
-struct CodeRange {
-    unsigned First, Last;
-};
-constexpr std::array<CodeRange, 3> kCommonRanges{{
-    {0x829F, 0x82F1},  // hiragana
-    {0x8340, 0x8396},  // katakana
-    {0x824F, 0x8258},  // full-width digits
-}};
-
 std::string CodeBytes(unsigned code) {
     if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     return std::string(1, static_cast<char>(code));
@@ -135,6 +115,30 @@ Rect ClipToSurface(const Surface& s, int x, int y, int w, int h) {
 
 }  // namespace
 
+const std::vector<unsigned>& CommonCharacterCodes() {
+    static const std::vector<unsigned> codes = [] {
+        std::vector<unsigned> out{
+            0x8140,                  // full-width space
+            0x8175, 0x8176,          // 「 」
+            0x8169, 0x816A,          // （ ）
+            0x8163,                  // …
+            0x8142, 0x8141, 0x8145,  // 。 、 ・
+            0x8149, 0x8148,          // ！ ？
+            0x93FA,                  // 日
+            0x8177, 0x8178,          // 『 』
+        };
+        auto add_range = [&out](unsigned first, unsigned last) {
+            for (unsigned code = first; code <= last; ++code)
+                out.push_back(code);
+        };
+        add_range(0x829F, 0x82F1);  // hiragana
+        add_range(0x8340, 0x8396);  // katakana
+        add_range(0x824F, 0x8258);  // full-width digits
+        return out;
+    }();
+    return codes;
+}
+
 int TextFontPoints(const SettingsValues& settings) {
     return settings.PictureWindowStyle ? settings.FONTSIZE : settings.FONTSIZE2;
 }
@@ -174,12 +178,8 @@ void RebuildFont(EngineState& e) {
     r.FaceName = e.Settings.FontName;
     r.Weight = WeightOf(e.Settings);
     r.Cache.Clear();
-    for (unsigned code : kCommonMarks)
+    for (unsigned code : CommonCharacterCodes()) {
         PrepareChar(e, CodeBytes(code));
-    for (const CodeRange& range : kCommonRanges) {
-        for (unsigned code = range.First; code <= range.Last; ++code) {
-            PrepareChar(e, CodeBytes(code));
-        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/graphics/surface.h"
 #include "core/text/font_source.h"
@@ -59,6 +60,10 @@ struct TextRendererState {
     GlyphPath PreparedPath = GlyphPath::AntiAliased;
     std::string PlainChar;  // the prepared character, kept for the plain path
 };
+
+// The characters every rebuild renders, in order, so that ordinary text comes from the cache:
+// 14 marks and 日, then hiragana, katakana and full-width digits (194 codes).
+const std::vector<unsigned>& CommonCharacterCodes();
 
 // The text font's size in points for the current window style: FONTSIZE for the picture style,
 // FONTSIZE2 for the tinted style.
