@@ -28,7 +28,8 @@ test-sanitize: deps
 	@test -f $(SAN)/CMakeCache.txt || cmake -S . -B $(SAN) $(CMAKE_GEN) -DVESPIN_SANITIZE=ON \
 	    -DVESPIN_BUILD_QT=OFF -DVESPIN_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 	@cmake --build $(SAN) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(SAN) --output-on-failure -j $(JOBS)
 
 # Replays every fuzz corpus once (seconds). Long runs: build-fuzz/bin/fuzz_NAME fuzz/corpus/NAME

@@ -18,6 +18,7 @@
 #include "core/shell/settings.h"
 #include "core/shell/shell_state.h"
 #include "core/text/backlog.h"
+#include "core/text/text_renderer.h"
 #include "core/text/text_state.h"
 
 namespace vespin {
@@ -43,6 +44,7 @@ struct EngineState {
     VariableBanks Vars;
     std::array<StringSlot, kStringSlotCount> StringSlots;
     TextState Text;
+    TextRendererState TextRenderer;
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
 

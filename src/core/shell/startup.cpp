@@ -15,6 +15,7 @@
 #include "core/text/backlog.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
+#include "core/text/text_renderer.h"
 
 namespace vespin {
 
@@ -72,6 +73,7 @@ void InitialiseEngine(EngineState& e) {
     e.Host.MoveWindow(e.Settings.Left, e.Settings.Top);
     for (int i = 0; i < 10; ++i)
         e.Vars.G[i] = e.Settings.GV[i];
+    CreateTextFont(e);
 
     e.DisplaySurface.Resize(kAreaWidth, kAreaHeight);
     e.CompositionSurface.Resize(kAreaWidth, kAreaHeight);
@@ -81,6 +83,7 @@ void InitialiseEngine(EngineState& e) {
     e.Scene.WorkSurface.Resize(kAreaWidth, kAreaHeight);
     e.Scene.SpareSurface.Resize(kAreaWidth, kAreaHeight);
     ReadDirectories(e.GameFolder, e.Archives);
+    InitTextRenderer(e);
 
     ResetWaits(e);
     e.Vars.F.Clear();
