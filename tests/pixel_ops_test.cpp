@@ -53,14 +53,14 @@ TEST(CrossFadeRow, WeightsOutsideTheRangeAreClamped) {
 }
 
 TEST(MaskedBlendPixels, RoundsEachProductAndSpecialCasesTheEnds) {
-    // Pixels: m = 128 (b 200, s 100), m = 255, m = 254 (s 200), m = 0; the mask's second and
-    // third bytes are never looked at.
-    Bytes b = {200, 200, 200, 1, 2, 3, 7, 100, 255, 9, 8, 7};
-    Bytes s = {100, 100, 100, 4, 5, 6, 200, 200, 200, 1, 1, 1};
-    Bytes m = {128, 0, 255, 255, 0, 0, 254, 1, 1, 0, 255, 255};
+    // Pixels: m = 128 (b 200, s 100), m = 255, m = 254 (s 200), m = 0, m = 1; the mask's second
+    // and third bytes are never looked at.
+    Bytes b = {200, 200, 200, 1, 2, 3, 7, 100, 255, 9, 8, 7, 100, 100, 100};
+    Bytes s = {100, 100, 100, 4, 5, 6, 200, 200, 200, 1, 1, 1, 255, 255, 255};
+    Bytes m = {128, 0, 255, 255, 0, 0, 254, 1, 1, 0, 255, 255, 1, 255, 255};
     Bytes out = b;
-    MaskedBlendPixels(out.data(), s.data(), 4, m.data(), out.data());  // floor(32 / 3) = 10 px
-    EXPECT_EQ(out, (Bytes{149, 149, 149, 4, 5, 6, 198, 198, 198, 9, 8, 7}));
+    MaskedBlendPixels(out.data(), s.data(), 2, m.data(), out.data());  // floor(16 / 3) = 5 px
+    EXPECT_EQ(out, (Bytes{149, 149, 149, 4, 5, 6, 198, 198, 198, 9, 8, 7, 99, 99, 99}));
 }
 
 TEST(MaskedBlendPixels, TouchesOnlyWholePixelsOfTheGroups) {
@@ -255,7 +255,9 @@ class VectorKernels : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
         std::string name = GetParam();
-        kernels_ = name == "sse2" ? Sse2PixelKernels() : Avx2PixelKernels();
+        kernels_ = name == "sse2"    ? Sse2PixelKernels()
+                   : name == "ssse3" ? Ssse3PixelKernels()
+                                     : Avx2PixelKernels();
         if (!kernels_) GTEST_SKIP() << name << " is not available on this processor";
     }
     const PixelKernels* kernels_ = nullptr;
@@ -355,11 +357,13 @@ TEST_P(VectorKernels, PerByteKernelsMatch) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PixelOps, VectorKernels, ::testing::Values("sse2", "avx2"),
+INSTANTIATE_TEST_SUITE_P(PixelOps, VectorKernels, ::testing::Values("sse2", "ssse3", "avx2"),
                          [](const auto& info) { return std::string(info.param); });
 
 TEST(PixelKernels, TheActiveTableIsTheWidestAvailable) {
-    const PixelKernels* want = Avx2PixelKernels() ? Avx2PixelKernels() : Sse2PixelKernels();
+    const PixelKernels* want = Avx2PixelKernels();
+    if (!want) want = Ssse3PixelKernels();
+    if (!want) want = Sse2PixelKernels();
     if (!want) want = &ScalarPixelKernels();
     EXPECT_STREQ(ActivePixelKernels().Name, want->Name);
 }

@@ -6,6 +6,7 @@ const PixelKernels& ActivePixelKernels() {
     // Chosen once: the processor does not change under a running program.
     static const PixelKernels& kActive = []() -> const PixelKernels& {
         if (const PixelKernels* k = Avx2PixelKernels()) return *k;
+        if (const PixelKernels* k = Ssse3PixelKernels()) return *k;
         if (const PixelKernels* k = Sse2PixelKernels()) return *k;
         return ScalarPixelKernels();
     }();

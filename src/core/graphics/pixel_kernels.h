@@ -44,6 +44,7 @@ struct PixelKernels {
 const PixelKernels& ScalarPixelKernels();
 // The vector tables, or nullptr when this build or this processor lacks the instructions.
 const PixelKernels* Sse2PixelKernels();
+const PixelKernels* Ssse3PixelKernels();
 const PixelKernels* Avx2PixelKernels();
 // The widest table the processor supports, chosen once.
 const PixelKernels& ActivePixelKernels();

@@ -153,6 +153,26 @@ bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out,
     return true;
 }
 
+bool ArchiveFile::Open(const ArchiveSet& set, ArchiveId archive) {
+    Close();
+    m_file = std::fopen((set.Folder / ArchiveFileName(archive)).c_str(), "rb");
+    if (m_file) m_size = FileSize(m_file);
+    return m_file != nullptr;
+}
+
+void ArchiveFile::Close() {
+    if (m_file) std::fclose(m_file);
+    m_file = nullptr;
+    m_size = 0;
+}
+
+size_t ArchiveFile::ReadAt(uint64_t offset, uint8_t* out, size_t count) {
+    if (!m_file || offset >= m_size) return 0;
+    count = static_cast<size_t>(std::min<uint64_t>(count, m_size - offset));
+    if (std::fseek(m_file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
+    return std::fread(out, 1, count, m_file);
+}
+
 void NegateBytes(uint8_t* data, size_t size) {
     for (size_t i = 0; i < size; ++i)
         data[i] = static_cast<uint8_t>(-data[i]);

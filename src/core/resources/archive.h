@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -103,6 +104,29 @@ EntryRef FindInOrder(const ArchiveSet& set, std::initializer_list<ArchiveId> ord
 // the end of the file (or with a negative offset or size) reads short, possibly empty.
 bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out,
                size_t max_bytes = SIZE_MAX);
+
+// An archive file open for reading at absolute offsets, for readers whose formats carry their own
+// lengths (the directory's entry size is not used) or that read as they play. Closed when
+// destroyed; opening again closes the previous file.
+class ArchiveFile {
+public:
+    ArchiveFile() = default;
+    ArchiveFile(const ArchiveFile&) = delete;
+    ArchiveFile& operator=(const ArchiveFile&) = delete;
+    ~ArchiveFile() { Close(); }
+
+    bool Open(const ArchiveSet& set, ArchiveId archive);
+    void Close();
+    bool IsOpen() const { return m_file != nullptr; }
+    uint64_t Size() const { return m_size; }
+    // Reads up to `count` bytes at `offset`; returns how many were read (short past the end of
+    // the file, 0 when closed).
+    size_t ReadAt(uint64_t offset, uint8_t* out, size_t count);
+
+private:
+    std::FILE* m_file = nullptr;
+    uint64_t m_size = 0;
+};
 
 // Turns stored script bytes into script bytes and back (the operation is its own inverse).
 void NegateBytes(uint8_t* data, size_t size);
