@@ -25,4 +25,12 @@ void WaitUntil(EngineState& e, uint32_t deadline_ms) {
     PumpMessages(e);
 }
 
+void WaitProcessingMessages(EngineState& e, uint32_t start_ms, int ms) {
+    while (static_cast<int32_t>(e.Host.NowMs() - start_ms) < ms && !e.Shell.WindowClosed) {
+        PumpMessages(e);
+        uint32_t left = static_cast<uint32_t>(ms) - (e.Host.NowMs() - start_ms);
+        e.Host.SleepMs(left < 10 ? left : 10);
+    }
+}
+
 }  // namespace vespin

@@ -19,5 +19,7 @@ void StartClock(EngineState& e);
 int WaitPeriod(EngineState& e, uint32_t period_ms);
 // Sleeps until `deadline_ms` on the host clock if it lies ahead, then processes pending messages.
 void WaitUntil(EngineState& e, uint32_t deadline_ms);
+// Waits until `ms` milliseconds have passed since `start_ms`, processing messages meanwhile.
+void WaitProcessingMessages(EngineState& e, uint32_t start_ms, int ms);
 
 }  // namespace vespin

@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "core/graphics/picture_commands.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
+#include "core/text/window_commands.h"
 #include "core/text/sjis.h"
 
 namespace vespin {
@@ -20,11 +22,11 @@ struct CommandEntry {
 
 // The table's order decides between entries that share a beginning ("exitgame" before "exit").
 constexpr CommandEntry kCommands[kCommandCount] = {
-    {"gra ", 5, nullptr},
+    {"gra ", 5, RunGra},
     {"music ", 7, nullptr},
     {"voice", 7, nullptr},
     {"go ", 4, RunGo},
-    {"clrb", 6, nullptr},
+    {"clrb", 6, RunClrb},
     {"select", 0, nullptr},
     {"clickmap ", 10, nullptr},
     {"switch", 8, nullptr},
@@ -33,28 +35,28 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"string ", 8, RunString},
     {"calc ", 6, RunCalc},
     {"if ", 4, RunIf},
-    {"ptset ", 7, nullptr},
+    {"ptset ", 7, RunPtSet},
     {"call ", 6, RunCall},
     {"end", 0, RunEnd},
-    {"mode ", 6, nullptr},
+    {"mode ", 6, RunMode},
     {"load", 0, nullptr},
     {"gameinit", 0, RunGameInit},
-    {"grb ", 5, nullptr},
-    {"win_close", 0, nullptr},
+    {"grb ", 5, RunGrb},
+    {"win_close", 0, RunWinClose},
     {"special ", 9, nullptr},
     {"gameclr", 0, nullptr},
-    {"partsload ", 11, nullptr},
+    {"partsload ", 11, RunPartsLoad},
     {"movie ", 7, nullptr},
     {"mark ", 6, nullptr},
     {"iris", 6, nullptr},
-    {"fix", 0, nullptr},
+    {"fix", 0, RunFix},
     {"sleep ", 7, RunSleep},
     {"seltree", 9, nullptr},
-    {"update", 0, nullptr},
-    {"direct ", 8, nullptr},
+    {"update", 0, RunUpdate},
+    {"direct ", 8, RunDirect},
     {"save", 0, nullptr},
     {"break", 0, RunBreak},
-    {"win_open", 0, nullptr},
+    {"win_open", 0, RunWinOpen},
     {"title ", 7, RunTitle},
     {"backto", 0, RunBackTo},
     {"sel2", 0, nullptr},
@@ -64,14 +66,14 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"shake", 7, nullptr},
     {"cjmp", 6, RunComputedJump},
     {"setname", 0, nullptr},
-    {"subtitle", 10, nullptr},
+    {"subtitle", 10, RunSubtitle},
     {"viewer", 8, nullptr},
     {"se ", 4, nullptr},
     {"seloop ", 8, nullptr},
     {"seoff", 0, nullptr},
     {"exitgame", 0, RunExitGame},
     {"get_max", 9, RunGetMax},
-    {"tw_set ", 8, nullptr},
+    {"tw_set ", 8, RunTwSet},
     {"exit", 0, RunExit},
     {"obj_", 5, nullptr},
     {"sroll", 0, nullptr},

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/graphics/picture_commands.h"
 #include "core/host/host.h"
 #include "core/script/commands.h"
 #include "core/script/expression.h"
@@ -155,8 +156,16 @@ Step RunTag(EngineState& e) {
         case 11:
             SetClickWaitKind(e);
             break;
+        case 0: {
+            std::string_view argument(arg, std::strcspn(arg, "]"));
+            PictureOperation(e, argument, static_cast<PictureSelector>(e.Scene.Selector));
+            break;
+        }
+        case 6:
+            ClearCharacters(e, arg);  // to the end of the line, ']' included
+            break;
         default:
-            break;  // gra, voice, clrb: their subsystems take them; @ and unknown: nothing
+            break;  // voice: the sound subsystem takes it; @ and unknown: nothing
     }
     if (SkipPastTagEnd(s)) return Step::Continue;
     s.FetchLine = true;

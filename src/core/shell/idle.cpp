@@ -87,7 +87,7 @@ void OnTimerTick(EngineState& e) {
     }
     if (sh.WaitKind == 0) return;
     if (e.AutoDelay() == 0) {
-        // The click-wait marker animates here once the message window draws it.
+        if (sh.WaitKind != 5) ShowWaitMarker(e);
         return;
     }
     if (sh.AutoCountdown != 0) {

@@ -6,6 +6,7 @@
 #include "core/graphics/drawing_area.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
+#include "core/resources/picture.h"
 #include "core/script/script_loader.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -13,6 +14,8 @@
 #include "core/shell/settings.h"
 #include "core/shell/toolbar.h"
 #include "core/text/backlog.h"
+#include "core/text/message_window.h"
+#include "core/text/window_style.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/text_renderer.h"
@@ -41,6 +44,12 @@ void ResetSystemValues(EngineState& e) {
     v.S[sys::kLeftCharacterX] = 250;
     v.S[sys::kRightCharacterX] = 550;
     v.S[sys::kLastAutoDelay] = 5;
+}
+
+// The system pictures and what depends on them, in the order later steps rely on.
+void LoadSystemPictures(EngineState& e) {
+    InitTextRenderer(e);
+    LoadPicture(e.Archives, "sys_clickw", e.Text.ClickWaitPicture);
 }
 
 }  // namespace
@@ -83,7 +92,7 @@ void InitialiseEngine(EngineState& e) {
     e.Scene.WorkSurface.Resize(kAreaWidth, kAreaHeight);
     e.Scene.SpareSurface.Resize(kAreaWidth, kAreaHeight);
     ReadDirectories(e.GameFolder, e.Archives);
-    InitTextRenderer(e);
+    LoadSystemPictures(e);
 
     ResetWaits(e);
     e.Vars.F.Clear();
@@ -107,6 +116,8 @@ void InitialiseEngine(EngineState& e) {
     e.StringSlots[1] = e.Settings.PlayerName2;
     e.Vars.S[sys::kS031] = 0;
     e.Shell.FirstIdlePending = true;
+    // The screens of the game initialise here as they are built; the message window comes last.
+    ApplyWindowStyle(e);
 }
 
 // The first script-mode idle pass: start the scenario.
@@ -117,6 +128,7 @@ void RunFirstIdlePass(EngineState& e) {
     }
     e.DisplaySurface.Fill(0, 0, 0);
     ShowOnDrawingArea(e, e.DisplaySurface);
+    ResetPlainTextFonts(e);
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = "main";
     LoadScript(e, "main", ScriptMode::Scenario);

@@ -2,21 +2,29 @@
 
 #include <string>
 
+#include "core/graphics/drawing_area.h"
+#include "core/graphics/frame_clock.h"
+#include "core/graphics/pixel_ops.h"
 #include "core/host/host.h"
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
+#include "core/text/plain_text.h"
+#include "core/text/text_renderer.h"
+#include "core/text/window_style.h"
 
 namespace vespin {
 
 namespace {
+
+constexpr unsigned kOpeningQuote = 0x8175;    // 「
+constexpr unsigned kFullWidthSpace = 0x8140;  // stored but not drawn in full-text mode
+constexpr int kRubyHeight = 10;
 
 unsigned CharCode(std::string_view chars) {
     if (chars.size() < 2) return static_cast<uint8_t>(chars[0]);
     return static_cast<unsigned>(static_cast<uint8_t>(chars[0])) << 8 |
            static_cast<uint8_t>(chars[1]);
 }
-
-constexpr unsigned kOpeningQuote = 0x8175;  // 「
 
 void StoreOnPage(TextState& t, std::string_view chars) {
     // A script that writes past the last row or column loses those characters and nothing else.
@@ -28,22 +36,21 @@ void StoreOnPage(TextState& t, std::string_view chars) {
     t.Page.Colour[t.TextRow][t.TextColumn] = static_cast<uint8_t>(t.TextColour);
 }
 
+void DrawTypedChar(EngineState& e, std::string_view chars, unsigned code, bool name_mode) {
+    if (!name_mode) e.Text.PageEmpty = false;
+    if (e.FullTextMode() && code == kFullWidthSpace) return;
+    SelectTextColour(e, e.Text.TextColour);
+    PrepareChar(e, chars);
+    CellPosition p = CharacterPosition(e, e.Text.TextRow, e.Text.TextColumn, name_mode);
+    DrawCharAndShow(e, p.X, p.Y);
+}
+
 }  // namespace
 
 bool IsLineStartForbidden(unsigned code) {
     switch (code) {
-        case 0x8141:
-        case 0x8142:
-        case 0x8143:
-        case 0x8144:
-        case 0x8148:
-        case 0x8149:
-        case 0x8166:
-        case 0x816A:
-        case 0x8172:
-        case 0x8174:
-        case 0x8176:
-        case 0x8178:
+        case 0x8141: case 0x8142: case 0x8143: case 0x8144: case 0x8148: case 0x8149:
+        case 0x8166: case 0x816A: case 0x8172: case 0x8174: case 0x8176: case 0x8178:
         case 0x817A:
             return true;
         default:
@@ -72,7 +79,7 @@ void PutChar(EngineState& e, std::string_view chars) {
         t.TextColumn = 2;
     }
     StoreOnPage(t, chars);
-    if (!name_mode) t.PageEmpty = false;
+    DrawTypedChar(e, chars, code, name_mode);
     e.Host.Transcript(TranscriptMark::Char, chars);
     t.PageCharCount += 1;
     t.TextColumn += (t.WideSpacing && !full_text) ? 3 : static_cast<int>(chars.size());
@@ -88,32 +95,54 @@ void EndTextLine(EngineState& e) {
 
 void SetWideSpacing(EngineState& e, bool on) {
     e.Text.WideSpacing = on;
+    ResetPlainTextFonts(e);
 }
 
-void SetColourIndex(EngineState& e, int index) {
-    e.Text.TextColour = index;
-}
+void SetColourIndex(EngineState& e, int index) { e.Text.TextColour = index; }
 
 void BeginSpeakerName(EngineState& e, std::string_view name) {
     if (!e.FullTextMode() && !e.Text.WindowShown) NewPage(e);
-    int column_step = e.FullTextMode() ? 14 : (e.Settings.PictureWindowStyle ? 12 : 15);
-    e.Text.NameOffset = (120 - column_step * static_cast<int>(name.size())) / 2;
+    e.Text.NameOffset = (120 - Geometry(e).ColumnStep * static_cast<int>(name.size())) / 2;
     e.Script.NameLine = true;
     e.Host.Transcript(TranscriptMark::SpeakerName, name);
 }
 
-void DrawRuby(EngineState& e, int /*n*/, std::string_view text) {
+void DrawRuby(EngineState& e, int n, std::string_view text) {
     TextState& t = e.Text;
-    if (!e.FullTextMode() && t.TextColumn == 0 && t.TextRow == 0) {
-        t.TextColumn = 2;
-        t.TextRow = 1;
+    const WindowGeometry& g = Geometry(e);
+    PlainFont font = TextPlainFont(e);
+    font.Size = FontSize{kRubyHeight, SizeUnit::Cell};
+    font.Weight = FontWeight::Regular;
+    int w = MeasurePlainText(e.TextRenderer.Fonts, text, font).Width;
+    int x, y;
+    if (!e.FullTextMode()) {
+        if (t.TextColumn == 0 && t.TextRow == 0) t.TextColumn = 2, t.TextRow = 1;
+        bool next_line = t.TextColumn == 46;  // the ruby belongs to the next line's first character
+        int column_part = (t.TextColumn == 0 || next_line) ? 2 * g.ColumnStep
+                                                           : t.TextColumn * g.ColumnStep;
+        x = g.Left + g.MarginLeft + n + 3 + column_part;
+        y = g.Top + g.MarginTop + (t.TextRow + (next_line ? 1 : 0)) * g.RowStep - 10;
+    } else if (t.TextColumn < 50) {
+        x = g.FullLeft + g.FullColumnStep * (t.TextColumn + n) - w / 2;
+        y = g.FullTop + t.TextRow * g.FullRowStep - 10;
+    } else {
+        x = g.FullLeft + g.FullColumnStep * n - w / 2;
+        y = g.FullTop + (t.TextRow + 1) * g.FullRowStep - 10;
     }
+    DrawPlainText(e.TextRenderer.Fonts, e.DisplaySurface, x, y, text, font, kWhite);
+    ShowOnDrawingArea(e, e.DisplaySurface, Rect{x, y, w, kRubyHeight + 4});
     e.Host.Transcript(TranscriptMark::Ruby, text);
+}
+
+void SetClickWaitKind(EngineState& e) {
+    e.Shell.WaitKind = 2;
+    e.Host.Transcript(TranscriptMark::Wait, "2");
 }
 
 void BeginWait(EngineState& e, int kind) {
     if (kind == 1 || kind == 4 || kind == 5) EndBacklogLine(e.Backlog);
     e.Shell.WaitKind = kind;
+    PrepareWaitMarker(e);
     int a = e.AutoDelay();
     // An out-of-range level (a script may write S026) must not divide by zero.
     int divisor = 14 - a != 0 ? 14 - a : 1;
@@ -121,11 +150,6 @@ void BeginWait(EngineState& e, int kind) {
     e.Text.PageCompleteRequested = false;
     e.Script.FetchLine = true;
     e.Host.Transcript(TranscriptMark::Wait, std::to_string(kind));
-}
-
-void SetClickWaitKind(EngineState& e) {
-    e.Shell.WaitKind = 2;
-    e.Host.Transcript(TranscriptMark::Wait, "2");
 }
 
 void AdvanceFromWait(EngineState& e) {
@@ -149,21 +173,40 @@ void ClearPage(EngineState& e) {
 
 void NewPage(EngineState& e) {
     ClearPage(e);
+    TextState& t = e.Text;
+    const WindowGeometry& g = Geometry(e);
     if (e.FullTextMode()) {
-        e.Text.WindowDisplayKind = 2;
-    } else {
-        e.Text.WindowShown = true;
-        e.Text.WindowDisplayKind = 1;
+        t.WindowDisplayKind = 2;
+        ScaleSurface(e.CompositionSurface, e.DisplaySurface, e.Vars.S[sys::kFullTextDarkness] * 16);
+        ShowOnDrawingArea(e, e.DisplaySurface);
+    } else if (!t.WindowShown) {
+        t.WindowShown = true;
+        PaintWindowOntoDisplay(e);
+        ShowOnDrawingArea(e, e.DisplaySurface);
+        t.WindowDisplayKind = 1;
+    } else if (e.Shell.SkipState < 3) {
+        Rect window{g.Left, g.Top, g.Width, g.Height};
+        ComposeWindowImage(e);  // restores the clean copy when the scene has not changed
+        for (int r = 0; r < g.Height && g.Top + r < e.DisplaySurface.Height(); ++r) {
+            std::memcpy(e.DisplaySurface.Row(g.Top + r) + g.Left * 3, t.WindowImage.Row(r),
+                        static_cast<size_t>(g.Width) * 3);
+        }
+        t.WindowDisplayKind = 1;
+        ShowOnDrawingArea(e, e.DisplaySurface, window);
     }
+    ResetPlainTextFonts(e);
     e.Host.Transcript(TranscriptMark::NewPage, {});
 }
 
-void ResetPlainTextFonts(EngineState& /*e*/) {
-    // The plain-text fonts (ruby, subtitle) come with the message window's drawing.
+void OpenMessageWindow(EngineState& e) {
+    if (e.Text.WindowShown) return;
+    e.Text.WindowShown = true;
+    PaintWindowOntoDisplay(e);
 }
 
-void OpenMessageWindow(EngineState& e) {
-    if (!e.Text.WindowShown) e.Text.WindowShown = true;
+void ResetPlainTextFonts(EngineState& e) {
+    TextState& t = e.Text;
+    t.PlainFontSize = e.FullTextMode() ? 28 : (t.WideSpacing ? 30 : 18);
 }
 
 }  // namespace vespin

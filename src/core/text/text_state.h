@@ -3,6 +3,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "core/graphics/surface.h"
 
 namespace vespin {
 
@@ -28,7 +31,22 @@ struct TextState {
     bool WindowShown = false;
     bool PageEmpty = true;
     int WindowDisplayKind = 0;  // 0 none, 1 window, 2 full-text
+    bool WindowImageValid = false;  // composed for the current scene
     TextPage Page;
+
+    // The window's pictures: the source (colours above, opacities below), the window image (the
+    // scene blended with it), its clean copy taken before the quick buttons are drawn, and the
+    // four 24 x 26 frames of the click-wait marker blended over the screen behind it.
+    Surface WindowSource;
+    Surface WindowImage;
+    Surface CleanWindowImage;
+    Surface QuickButtonBackdrop;  // 160 x 160 behind the quick buttons
+    Surface ClickWaitPicture;     // "sys_clickw": 4 frames side by side, colours over opacities
+    Surface MarkerFrames;
+    bool MarkerReady = false;
+    // The plain-text font size for the current mode (ruby and the subtitle set their own).
+    int PlainFontSize = 18;
+    std::string PlainFontFace;  // Shift-JIS; the subtitle card leaves the Gothic face here
 };
 
 }  // namespace vespin
