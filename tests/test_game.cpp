@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "core/resources/packed_picture.h"
 #include "core/shell/main_loop.h"
 #include "tools/archive_writer.h"
 #include "tools/script_codec.h"
@@ -49,6 +50,16 @@ void WriteScriptArchive(const std::filesystem::path& file,
 
 TestGame::TestGame(ScriptList scripts, GameOptions options) {
     if (options.WithDataArchive) WriteScriptArchive(Folder() / "vg_data.vsp", scripts);
+    if (!options.Pictures.empty()) {
+        std::vector<std::pair<std::string, std::vector<uint8_t>>> entries;
+        for (const auto& [name, picture] : options.Pictures) {
+            std::vector<uint8_t> bytes;
+            if (!EncodePackedPicture(picture, PackOptions{}, bytes))
+                throw std::runtime_error("cannot pack " + name);
+            entries.emplace_back(name, std::move(bytes));
+        }
+        WriteRawArchive(Folder() / "vg_gra.vsp", false, entries);
+    }
     for (const auto& [name, value] : options.Settings)
         m_host.Store().Write(name, value);
     if (!options.Events.empty()) {

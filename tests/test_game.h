@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/graphics/surface.h"
 #include "core/shell/engine.h"
 #include "headless/headless_host.h"
 
@@ -33,6 +34,7 @@ void WriteRawArchive(const std::filesystem::path& file, bool script_layout,
 
 struct GameOptions {
     std::map<std::string, std::string> Settings;  // preset settings values
+    std::map<std::string, Surface> Pictures;      // packed into vg_gra.vsp
     std::string Events;                           // an event script
     bool WithDataArchive = true;
 };

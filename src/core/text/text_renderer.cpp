@@ -1,5 +1,7 @@
 #include "core/text/text_renderer.h"
 
+#include "core/graphics/drawing_area.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -217,7 +219,7 @@ void DrawPreparedChar(EngineState& e, Surface& target, int x, int y) {
 void DrawCharAndShow(EngineState& e, int x, int y) {
     DrawPreparedChar(e, e.DisplaySurface, x, y);
     Rect area = ClipToSurface(e.DisplaySurface, x, y, kCellWidth, kCellHeight);
-    if (area.w > 0 && area.h > 0) e.Host.Present(e.DisplaySurface, area);
+    if (area.w > 0 && area.h > 0) ShowOnDrawingArea(e, e.DisplaySurface, area);
 }
 
 void SelectTextColour(EngineState& e, int index) {
