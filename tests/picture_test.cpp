@@ -118,6 +118,17 @@ TEST_F(LoadPictureTest, EntryOffsetsOutsideTheFileFailQuietly) {
     EXPECT_EQ(error, PictureError::Truncated);
 }
 
+TEST_F(LoadPictureTest, ArchiveGoneAfterStartUpIsAReadFailure) {
+    Write("vg_gra3.vsp", {{"X", Packed(test::SolidPicture(1, 1, 0, 0, 0))}});
+    Write("vg_gra.vsp", {{"X", Packed(test::SolidPicture(1, 1, 0, 0, 0))}});
+    Open();
+    std::filesystem::remove(folder_.Path() / "vg_gra3.vsp");
+    Surface s;
+    PictureError error = PictureError::None;
+    EXPECT_FALSE(LoadPicture(archives_, "X", s, &error));  // the name was found: no fall-through
+    EXPECT_EQ(error, PictureError::ReadFailed);
+}
+
 TEST(JpegPicture, DecodesAtFullSizeInBlueGreenRedOrder) {
     Surface picture(40, 24);
     for (int y = 0; y < 24; ++y) {
