@@ -28,7 +28,7 @@ using StringSlot = FixedString<32>;
 
 struct EngineState {
     EngineState(vespin::Host& host, std::filesystem::path game_folder)
-        : Host(host), GameFolder(std::move(game_folder)) {}
+        : Host(host), GameFolder(std::move(game_folder)), DrawingArea(kScreenWidth, kScreenHeight) {}
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 
