@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/audio/sound_commands.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
 #include "core/text/sjis.h"
@@ -20,7 +21,7 @@ struct CommandEntry {
 
 // The table's order decides between entries that share a beginning ("exitgame" before "exit").
 constexpr CommandEntry kCommands[kCommandCount] = {
-    {"gra ", 5, nullptr},        {"music ", 7, nullptr},      {"voice", 7, nullptr},
+    {"gra ", 5, nullptr},        {"music ", 7, RunMusic},     {"voice", 7, RunVoice},
     {"go ", 4, RunGo},           {"clrb", 6, nullptr},        {"select", 0, nullptr},
     {"clickmap ", 10, nullptr},  {"switch", 8, nullptr},      {"chain ", 7, RunChain},
     {"wait_v_end", 0, RunWaitVoiceEnd}, {"string ", 8, RunString}, {"calc ", 6, RunCalc},
@@ -28,15 +29,15 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"end", 0, RunEnd},          {"mode ", 6, nullptr},       {"load", 0, nullptr},
     {"gameinit", 0, RunGameInit}, {"grb ", 5, nullptr},       {"win_close", 0, nullptr},
     {"special ", 9, nullptr},    {"gameclr", 0, nullptr},     {"partsload ", 11, nullptr},
-    {"movie ", 7, nullptr},      {"mark ", 6, nullptr},       {"iris", 6, nullptr},
+    {"movie ", 7, RunMovie},     {"mark ", 6, nullptr},       {"iris", 6, nullptr},
     {"fix", 0, nullptr},         {"sleep ", 7, RunSleep},     {"seltree", 9, nullptr},
     {"update", 0, nullptr},      {"direct ", 8, nullptr},     {"save", 0, nullptr},
     {"break", 0, RunBreak},      {"win_open", 0, nullptr},    {"title ", 7, RunTitle},
     {"backto", 0, RunBackTo},    {"sel2", 0, nullptr},        {"return ", 0, RunReturn},
     {"roll ", 6, nullptr},       {"anim", 6, nullptr},        {"shake", 7, nullptr},
     {"cjmp", 6, RunComputedJump}, {"setname", 0, nullptr},    {"subtitle", 10, nullptr},
-    {"viewer", 8, nullptr},      {"se ", 4, nullptr},         {"seloop ", 8, nullptr},
-    {"seoff", 0, nullptr},       {"exitgame", 0, RunExitGame}, {"get_max", 9, RunGetMax},
+    {"viewer", 8, nullptr},      {"se ", 4, RunSoundEffect},  {"seloop ", 8, RunSoundEffect},
+    {"seoff", 0, RunSoundEffectOff}, {"exitgame", 0, RunExitGame}, {"get_max", 9, RunGetMax},
     {"tw_set ", 8, nullptr},     {"exit", 0, RunExit},        {"obj_", 5, nullptr},
     {"sroll", 0, nullptr},       {"scroll ", 8, nullptr},     {"kaisou", 0, nullptr},
     {"chgprm", 0, nullptr},      {"cgfull", 0, RunCgFull},    {"effect", 8, nullptr},

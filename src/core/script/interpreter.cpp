@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/audio/sound_commands.h"
 #include "core/host/host.h"
 #include "core/script/commands.h"
 #include "core/script/expression.h"
@@ -144,8 +145,9 @@ Step RunTag(EngineState& e) {
             if (n >= 0 && n <= 9) SetSubstitution(s, e.StringSlots[n].View());
             break;
         }
+        case 5: PlayVoiceTag(e, std::string_view(arg, std::strcspn(arg, "]"))); break;
         case 11: SetClickWaitKind(e); break;
-        default: break;  // gra, voice, clrb: their subsystems take them; @ and unknown: nothing
+        default: break;  // gra, clrb: their subsystems take them; @ and unknown: nothing
     }
     if (SkipPastTagEnd(s)) return Step::Continue;
     s.FetchLine = true;

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "core/audio/audio_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
@@ -43,6 +44,7 @@ struct EngineState {
     TextState Text;
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
+    AudioState Audio;
 
     Surface DisplaySurface;
     Surface CompositionSurface;

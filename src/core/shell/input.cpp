@@ -2,6 +2,8 @@
 // a new page, or toggles skipping, auto-advance and the hidden window. Handlers never run script
 // lines themselves.
 
+#include "core/audio/movie.h"
+#include "core/audio/sound.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
 #include "core/shell/close.h"
@@ -41,10 +43,12 @@ void RequestPageComplete(EngineState& e) {
 void MouseDown(EngineState& e, MouseButton button) {
     ShellState& sh = e.Shell;
     if (sh.TransitionRunning) {
-        sh.InterruptRequest = 1;  // the voice stops here once sound exists
+        StopVoice(e);
+        sh.InterruptRequest = 1;
         return;
     }
     if (sh.ConfirmKind != 0 || sh.EngineBusy) return;
+    if (button == MouseButton::Left && sh.WaitKind != 4 && sh.ClickLockout < 3) StopVoice(e);
     if (sh.BacklogOpen || sh.SaveScreenState == 2) return;
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
@@ -108,6 +112,7 @@ void KeyDown(EngineState& e, int key) {
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
     if (sh.MainMode != kModeScript || sh.SaveScreenState != 0 || sh.ChoiceKind > 1) return;
     if (key == vk::kShift) {
+        StopVoice(e);
         e.Vars.S[60] = 1;
         int state = e.Settings.SkipMode + 1;
         sh.SkipState = state == 3 ? 1 : state;
@@ -157,7 +162,14 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             e.Shell.LastMouseX = event.x;
             e.Shell.LastMouseY = event.y;
             break;
-        case InputKind::MouseDown: MouseDown(e, event.button); break;
+        case InputKind::MouseDown:
+            // The movie panel covers the drawing area: a click on it ends the movie at once.
+            if (MoviePanelVisible(e)) {
+                EndMovie(e);
+                break;
+            }
+            MouseDown(e, event.button);
+            break;
         case InputKind::MouseUp: break;
         case InputKind::Wheel: break;  // the backlog opens here once it exists
         case InputKind::KeyDown: KeyDown(e, event.key); break;

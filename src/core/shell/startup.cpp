@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
 #include "core/script/script_loader.h"
@@ -60,7 +61,7 @@ void InitialiseEngine(EngineState& e) {
     e.Rng.SeedWith(static_cast<uint32_t>(e.Host.WallClockSeconds()));
     for (int i = 0; i < 200; ++i) e.Vars.S[i] = 0;
     // The archives are found in the game folder itself; the process's directory is left alone.
-    e.Shell.SoundDevicePresent = false;  // the sound device arrives with the audio subsystem
+    e.Shell.SoundDevicePresent = e.Host.SoundOutputPresent();
     std::error_code ec;
     if (!std::filesystem::exists(e.GameFolder / "vg_data.vsp", ec)) {
         ShowStartupFailure(e, sjis_text::kCannotReadGameData, "Error!", MessageIcon::Error);
@@ -107,6 +108,7 @@ void RunFirstIdlePass(EngineState& e) {
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = "main";
     LoadScript(e, "main", ScriptMode::Scenario);
+    InitSound(e);
 }
 
 }  // namespace vespin
