@@ -48,6 +48,8 @@ void WriteScriptArchive(const std::filesystem::path& file,
 
 TestGame::TestGame(ScriptList scripts, GameOptions options) {
     if (options.WithDataArchive) WriteScriptArchive(Folder() / "vg_data.vsp", scripts);
+    for (const auto& [file, entries] : options.Archives) WriteRawArchive(Folder() / file, false, entries);
+    if (options.ConfigureHost) options.ConfigureHost(m_host);
     for (const auto& [name, value] : options.Settings) m_host.Store().Write(name, value);
     if (!options.Events.empty()) {
         EventScriptResult events = ParseEventScript(options.Events);
