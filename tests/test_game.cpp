@@ -60,6 +60,9 @@ TestGame::TestGame(ScriptList scripts, GameOptions options) {
         }
         WriteRawArchive(Folder() / "vg_gra.vsp", false, entries);
     }
+    for (const auto& [file, entries] : options.Archives)
+        WriteRawArchive(Folder() / file, false, entries);
+    if (options.ConfigureHost) options.ConfigureHost(m_host);
     for (const auto& [name, value] : options.Settings)
         m_host.Store().Write(name, value);
     if (!options.Events.empty()) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -32,11 +33,18 @@ void WriteScriptArchive(const std::filesystem::path& file,
 void WriteRawArchive(const std::filesystem::path& file, bool script_layout,
                      const std::vector<std::pair<std::string, std::vector<uint8_t>>>& entries);
 
+// Entries of one archive: name and bytes.
+using ArchiveEntries = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
 struct GameOptions {
     std::map<std::string, std::string> Settings;  // preset settings values
     std::map<std::string, Surface> Pictures;      // packed into vg_gra.vsp
     std::string Events;                           // an event script
     bool WithDataArchive = true;
+    // Further archives of the sized layout by file name (vg_se0.vsp, ...).
+    std::map<std::string, ArchiveEntries> Archives;
+    // Runs on the host before the engine is created.
+    std::function<void(HeadlessHost&)> ConfigureHost;
 };
 
 // Scripts by name, as UTF-8 text.

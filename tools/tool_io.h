@@ -18,8 +18,9 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
-// Subcommands: args are the words after "archive" or "script".
+// Subcommands: args are the words after "archive", "script" or "sound".
 int ArchiveCommand(const std::vector<std::string>& args);
 int ScriptCommand(const std::vector<std::string>& args);
+int SoundCommand(const std::vector<std::string>& args);
 
 }  // namespace vespin::tool

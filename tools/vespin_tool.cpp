@@ -1,4 +1,4 @@
-// vespin-tool: makes and inspects the game's content (archives, scripts).
+// vespin-tool: makes and inspects the game's content (archives, scripts, sounds).
 
 #include <cstdio>
 #include <string>
@@ -14,7 +14,10 @@ constexpr char kUsage[] =
     "  archive extract FILE -o DIR [NAME...]\n"
     "  archive pack OUT --layout script|sized [--name-width W] FILES...\n"
     "  script encode IN.txt OUT      UTF-8 text, a script line a text line -> stored script\n"
-    "  script decode IN OUT.txt\n";
+    "  script decode IN OUT.txt\n"
+    "  sound decode IN OUT.wav --coding R|D|M\n"
+    "  sound encode IN.wav OUT --coding R|D|M [--loop SAMPLE] [--scale M]\n"
+    "                               R: voices and effects, D: animation sounds, M: music\n";
 
 }  // namespace
 
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
     try {
         if (group == "archive") return vespin::tool::ArchiveCommand(args);
         if (group == "script") return vespin::tool::ScriptCommand(args);
+        if (group == "sound") return vespin::tool::SoundCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());

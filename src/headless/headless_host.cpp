@@ -7,7 +7,15 @@
 
 namespace vespin {
 
-HeadlessHost::HeadlessHost() : m_area(800, 600) {}
+HeadlessHost::HeadlessHost()
+    : m_area(800, 600), m_sound([this] { return m_now; }), m_movies([this] { return m_now; }) {}
+
+SoundDevice* HeadlessHost::OpenSoundDevice(bool keep_playing_in_background) {
+    if (!m_sound_output || !m_sound_opens) return nullptr;
+    m_sound_open = true;
+    m_keep_in_background = keep_playing_in_background;
+    return &m_sound;
+}
 
 void HeadlessHost::SetEvents(std::vector<ScriptedEvent> events) {
     m_events = std::move(events);

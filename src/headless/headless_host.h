@@ -1,7 +1,8 @@
 #pragma once
 // The headless host: the engine on a virtual clock with no display. Sleeping advances time at
 // once, timer ticks fire at their virtual times, input comes from a script of timed events, and
-// the drawing area, the typed text and the variables can be dumped. Same inputs, same output.
+// the drawing area, the typed text, the variables and the mixed sound can be dumped. Same inputs,
+// same output.
 
 #include <cstdint>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "core/host/null_host.h"
 #include "headless/event_script.h"
+#include "headless/virtual_sound_device.h"
 
 namespace vespin {
 
@@ -31,6 +33,19 @@ class HeadlessHost : public NullHost {
                                  MessageButtons buttons) override;
     void ReportError(std::string_view message) override;
     void Transcript(TranscriptMark mark, std::string_view sjis) override;
+    bool SoundOutputPresent() override { return m_sound_output; }
+    SoundDevice* OpenSoundDevice(bool keep_playing_in_background) override;
+    void CloseSoundDevice() override { m_sound_open = false; }
+    MoviePlayer* Movies() override { return &m_movies; }
+
+    // Whether the machine has a sound output (default yes); set before the engine starts.
+    void SetSoundOutputPresent(bool present) { m_sound_output = present; }
+    // Whether the device opens (default yes): false plays the part of a card that fails to open.
+    void SetSoundDeviceOpens(bool opens) { m_sound_opens = opens; }
+    VirtualSoundDevice& Sound() { return m_sound; }
+    bool SoundDeviceOpen() const { return m_sound_open; }
+    bool KeepsPlayingInBackground() const { return m_keep_in_background; }
+    VirtualMoviePlayer& MoviePanel() { return m_movies; }
 
     const Surface& DrawingArea() const { return m_area; }
     // Typed text as UTF-8, with marks at line ends, waits and new pages.
@@ -55,6 +70,12 @@ class HeadlessHost : public NullHost {
     std::string m_transcript;
     std::vector<std::string> m_boxes;
     std::vector<std::string> m_errors;
+    VirtualSoundDevice m_sound;
+    VirtualMoviePlayer m_movies;
+    bool m_sound_output = true;
+    bool m_sound_opens = true;
+    bool m_sound_open = false;
+    bool m_keep_in_background = false;
 };
 
 }  // namespace vespin

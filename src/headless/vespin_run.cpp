@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/audio/wav_file.h"
 #include "core/shell/engine.h"
 #include "headless/headless_host.h"
 #include "headless/png_writer.h"
@@ -23,13 +24,14 @@ constexpr char kUsage[] =
     "  --transcript FILE    write every typed character (UTF-8) with wait and page marks\n"
     "  --shot MS:FILE.png   write the drawing area at virtual time MS (repeatable)\n"
     "  --vars FILE          write the variable banks at exit as JSON\n"
+    "  --wav FILE           write the mixed sound (44.1 kHz stereo, every slot at its volume)\n"
     "  --seed N             the clock's seconds that seed the random generator (default 0)\n"
     "  --setting NAME=VALUE preset a settings value (repeatable)\n";
 
 struct Options {
     std::filesystem::path Game = ".";
     uint32_t UntilMs = 60000;
-    std::string Input, Transcript, Vars;
+    std::string Input, Transcript, Vars, Wav;
     std::vector<std::pair<uint32_t, std::string>> Shots;
     int64_t Seed = 0;
     std::vector<std::pair<std::string, std::string>> Settings;
@@ -65,6 +67,8 @@ Options ParseOptions(int argc, char** argv) {
             o.Transcript = value();
         else if (arg == "--vars")
             o.Vars = value();
+        else if (arg == "--wav")
+            o.Wav = value();
         else if (arg == "--seed")
             o.Seed = ParseMs(value(), "--seed");
         else if (arg == "--shot") {
@@ -131,6 +135,7 @@ int main(int argc, char** argv) {
         });
     }
 
+    if (!o.Wav.empty()) host.Sound().StartCapture();
     vespin::Engine engine(host, std::filesystem::absolute(o.Game));
     while (!engine.State().Shell.WindowClosed && host.NowMs() < o.UntilMs)
         engine.Step();
@@ -140,5 +145,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vespin-run: message box: %s\n", box.c_str());
     if (!o.Transcript.empty()) WriteFile(o.Transcript, host.TranscriptText());
     if (!o.Vars.empty()) WriteFile(o.Vars, vespin::VariablesAsJson(engine.State().Vars));
+    if (!o.Wav.empty()) {
+        const std::vector<int16_t>& mix = host.Sound().Captured();
+        std::vector<uint8_t> wav = vespin::EncodeWav(
+            vespin::PcmFormat{2, vespin::VirtualSoundDevice::kMixRate}, mix);
+        WriteFile(o.Wav, std::string(wav.begin(), wav.end()));
+    }
     return shot_failed ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The Host is the engine's only way to the outside world: clock, input, the window's drawing area,
-// toolbar and menu, message boxes, the settings store and the single-instance lock. The core calls
+// toolbar and menu, message boxes, the settings store, the single-instance lock, the sound device
+// and the movie player. The core calls
 // it from its one thread; a Host never calls into the engine except from PumpMessages.
 //
 // Text crossing this interface is UTF-8 (the engine converts its Shift-JIS at the call).
@@ -12,6 +13,7 @@
 
 #include "core/graphics/surface.h"
 #include "core/host/events.h"
+#include "core/host/sound_device.h"
 
 namespace vespin {
 
@@ -23,6 +25,9 @@ class EngineEvents {
     // One 55 ms timer tick. Ticks that fall due while the engine is busy coalesce into one, as
     // a window-system timer does.
     virtual void OnTimerTick() = 0;
+    // The drawing area was repainted by the window system (exposed, restored). The engine
+    // reapplies the sound volumes then.
+    virtual void OnRepaint() {}
 };
 
 enum class MessageIcon : uint8_t { Error, Warning, Question, Information };
@@ -114,6 +119,23 @@ class Host {
     virtual SettingsStore& Settings() = 0;
     // Takes the lock named `name` for the life of the process; false when another copy holds it.
     virtual bool TryLockSingleInstance(std::string_view name) = 0;
+
+    // --- Sound and movies. A host without them keeps these defaults: no sound output, no movie
+    // player, and the game runs silently.
+    //
+    // Whether the machine has a sound output at all (checked once at start-up; voices and the
+    // wait for a voice's end depend on it).
+    virtual bool SoundOutputPresent() { return false; }
+    // Opens the sound device, once, on the engine's first idle pass. With
+    // `keep_playing_in_background` false the device goes silent while the main window is not the
+    // active window, and sounds again when it is. Returns null when no device can be opened; the
+    // engine then plays nothing. The host owns the device: it stays valid until
+    // CloseSoundDevice or the host's destruction.
+    virtual SoundDevice* OpenSoundDevice(bool /*keep_playing_in_background*/) { return nullptr; }
+    // Stops every slot and frees the device opened above; a device pointer is invalid afterwards.
+    virtual void CloseSoundDevice() {}
+    // The movie player, owned by the host for its whole life; null when movies cannot play.
+    virtual MoviePlayer* Movies() { return nullptr; }
 
     // --- Observers. Every typed character and text mark, for transcripts; a front end that
     // shows the game needs none of it.

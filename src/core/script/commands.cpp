@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -23,8 +24,8 @@ struct CommandEntry {
 // The table's order decides between entries that share a beginning ("exitgame" before "exit").
 constexpr CommandEntry kCommands[kCommandCount] = {
     {"gra ", 5, RunGra},
-    {"music ", 7, nullptr},
-    {"voice", 7, nullptr},
+    {"music ", 7, RunMusic},
+    {"voice", 7, RunVoice},
     {"go ", 4, RunGo},
     {"clrb", 6, RunClrb},
     {"select", 0, nullptr},
@@ -46,7 +47,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"special ", 9, nullptr},
     {"gameclr", 0, nullptr},
     {"partsload ", 11, RunPartsLoad},
-    {"movie ", 7, nullptr},
+    {"movie ", 7, RunMovie},
     {"mark ", 6, nullptr},
     {"iris", 6, nullptr},
     {"fix", 0, RunFix},
@@ -68,9 +69,9 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"setname", 0, nullptr},
     {"subtitle", 10, RunSubtitle},
     {"viewer", 8, nullptr},
-    {"se ", 4, nullptr},
-    {"seloop ", 8, nullptr},
-    {"seoff", 0, nullptr},
+    {"se ", 4, RunSoundEffect},
+    {"seloop ", 8, RunSoundEffect},
+    {"seoff", 0, RunSoundEffectOff},
     {"exitgame", 0, RunExitGame},
     {"get_max", 9, RunGetMax},
     {"tw_set ", 8, RunTwSet},

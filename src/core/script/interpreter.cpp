@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/graphics/picture_commands.h"
+#include "core/audio/sound_commands.h"
 #include "core/host/host.h"
 #include "core/script/commands.h"
 #include "core/script/expression.h"
@@ -164,8 +165,11 @@ Step RunTag(EngineState& e) {
         case 6:
             ClearCharacters(e, arg);  // to the end of the line, ']' included
             break;
+        case 5:
+            PlayVoiceTag(e, std::string_view(arg, std::strcspn(arg, "]")));
+            break;
         default:
-            break;  // voice: the sound subsystem takes it; @ and unknown: nothing
+            break;  // @ and unknown: nothing
     }
     if (SkipPastTagEnd(s)) return Step::Continue;
     s.FetchLine = true;

@@ -1,5 +1,8 @@
 #include "core/shell/close.h"
 
+#include "core/audio/movie.h"
+#include "core/audio/music.h"
+#include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/shell/engine_state.h"
 #include "core/text/sjis.h"
@@ -19,6 +22,7 @@ bool CloseQuery(EngineState& e) {
         sh.InterruptRequest = 2;
         return false;
     }
+    if (MoviePanelVisible(e)) EndMovie(e);
     if (sh.EngineBusy) return false;
     sh.InterpreterEnabled = false;
     MessageResult answer = e.Host.ShowMessageBox(sjis::ToUtf8(sjis_text::kQuitQuestion),
@@ -34,7 +38,9 @@ bool CloseQuery(EngineState& e) {
 
 void CloseWindow(EngineState& e) {
     if (e.Shell.WindowClosed) return;
-    // Stopping the music and leaving full screen belong to their subsystems' shutdown.
+    // Leaving full screen belongs to the screen mode's shutdown.
+    StopMusic(e);
+    ShutdownSound(e);
     e.Shell.WindowClosed = true;
     e.Host.CloseWindow();
 }

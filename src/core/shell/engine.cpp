@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/audio/sound.h"
 #include "core/shell/main_loop.h"
 
 namespace vespin {
@@ -28,6 +29,9 @@ class EventRouter : public EngineEvents {
     }
     void OnTimerTick() override {
         Guarded(m_state, [&] { vespin::OnTimerTick(m_state); });
+    }
+    void OnRepaint() override {
+        Guarded(m_state, [&] { ApplyVolumes(m_state); });
     }
 
   private:

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "core/audio/audio_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -47,6 +48,7 @@ struct EngineState {
     TextRendererState TextRenderer;
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
+    AudioState Audio;
 
     Surface DisplaySurface;      // the frame shown in the drawing area
     Surface CompositionSurface;  // the scene without the message window

@@ -1,5 +1,8 @@
 // The idle pass and the 55 ms timer: the engine's frame and its clock of waits.
 
+#include "core/audio/movie.h"
+#include "core/audio/music.h"
+#include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/script/interpreter.h"
 #include "core/shell/close.h"
@@ -75,11 +78,12 @@ void OnIdle(EngineState& e) {
 void OnTimerTick(EngineState& e) {
     ShellState& sh = e.Shell;
     sh.TimerTickCount += 1;
-    // Music streaming, the movie check and the CD countdown join here with their subsystems.
+    MusicTick(e);
+    MovieTimerCheck(e);
     if (sh.BacklogOpen || sh.EngineBusy || sh.MainMode != kModeScript || sh.SaveScreenState != 0)
         return;
     if (sh.ChoiceKind != 0 && sh.ConfirmKind == 0) return;
-    bool voice_playing = false;  // the sound subsystem answers this once it exists
+    bool voice_playing = IsVoicePlaying(e);
     if (!voice_playing) sh.VoiceWaitPending = false;
     if (sh.WaitTicks != 0) {
         sh.WaitTicks -= 1;

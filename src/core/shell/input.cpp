@@ -3,6 +3,8 @@
 // lines themselves.
 
 #include "core/graphics/drawing_area.h"
+#include "core/audio/movie.h"
+#include "core/audio/sound.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
 #include "core/shell/close.h"
@@ -40,10 +42,12 @@ void RequestPageComplete(EngineState& e) {
 void MouseDown(EngineState& e, MouseButton button) {
     ShellState& sh = e.Shell;
     if (sh.TransitionRunning) {
-        sh.InterruptRequest = 1;  // the voice stops here once sound exists
+        StopVoice(e);
+        sh.InterruptRequest = 1;
         return;
     }
     if (sh.ConfirmKind != 0 || sh.EngineBusy) return;
+    if (button == MouseButton::Left && sh.WaitKind != 4 && sh.ClickLockout < 3) StopVoice(e);
     if (sh.BacklogOpen || sh.SaveScreenState == 2) return;
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
@@ -107,6 +111,7 @@ void KeyDown(EngineState& e, int key) {
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
     if (sh.MainMode != kModeScript || sh.SaveScreenState != 0 || sh.ChoiceKind > 1) return;
     if (key == vk::kShift) {
+        StopVoice(e);
         e.Vars.S[60] = 1;
         int state = e.Settings.SkipMode + 1;
         sh.SkipState = state == 3 ? 1 : state;
@@ -157,6 +162,11 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             e.Shell.LastMouseY = event.y;
             break;
         case InputKind::MouseDown:
+            // The movie panel covers the drawing area: a click on it ends the movie at once.
+            if (MoviePanelVisible(e)) {
+                EndMovie(e);
+                break;
+            }
             MouseDown(e, event.button);
             break;
         case InputKind::MouseUp:

@@ -54,7 +54,7 @@ void ReadStartupSettings(Host& host, SettingsValues& out) {
     host.ScreenSize(screen_w, screen_h);
     out.Left = ReadIntSetting(s, "Left", (screen_w - 808) / 2);
     out.Top = ReadIntSetting(s, "Top", (screen_h - 650) / 2);
-    out.MusicOn = ReadIntSetting(s, "BGM", 0) == 0;
+    out.BGM = ReadIntSetting(s, "BGM", 0);
     out.VoiceOn = ReadIntSetting(s, "Wave", 0) == 0;
     out.NormalTextSpeed = ReadIntSetting(s, "Delay", 0) == 0;
     out.GMode = ReadIntSetting(s, "GMode", 0);

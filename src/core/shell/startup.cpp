@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/graphics/drawing_area.h"
+#include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
@@ -72,7 +73,7 @@ void InitialiseEngine(EngineState& e) {
     for (int i = 0; i < 200; ++i)
         e.Vars.S[i] = 0;
     // The archives are found in the game folder itself; the process's directory is left alone.
-    e.Shell.SoundDevicePresent = false;  // the sound device arrives with the audio subsystem
+    e.Shell.SoundDevicePresent = e.Host.SoundOutputPresent();
     std::error_code ec;
     if (!std::filesystem::exists(e.GameFolder / "vg_data.vsp", ec)) {
         ShowStartupFailure(e, sjis_text::kCannotReadGameData, "Error!", MessageIcon::Error);
@@ -132,6 +133,7 @@ void RunFirstIdlePass(EngineState& e) {
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = "main";
     LoadScript(e, "main", ScriptMode::Scenario);
+    InitSound(e);
 }
 
 }  // namespace vespin

@@ -5,15 +5,20 @@
 #include <array>
 #include <string_view>
 
+#include "core/shell/fixed_string.h"
+
 namespace vespin {
 
 inline constexpr int kBacklogLineBytes = 70;
 inline constexpr int kBacklogMaxLines = 1000;
+inline constexpr int kPageVoiceListBytes = 256;
 
 struct BacklogState {
     std::array<char, kBacklogLineBytes*(kBacklogMaxLines + 1)> Text{};
     int LineCount = 0;
     int FillPosition = 0;
+    // The voices played since the page was last recorded, each followed by a blank.
+    FixedString<kPageVoiceListBytes> PageVoiceList;
 };
 
 // Appends bytes to the line being written; bytes past the line's 69th are dropped.

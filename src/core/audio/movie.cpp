@@ -1,0 +1,75 @@
+#include "core/audio/movie.h"
+
+#include <string>
+#include <system_error>
+
+#include "core/shell/engine.h"
+#include "core/shell/engine_state.h"
+#include "core/shell/toolbar.h"
+#include "core/text/sjis.h"
+
+namespace vespin {
+
+namespace {
+
+constexpr int kMovieCheckPeriod = 10;  // the countdown restarts at 10: every 11th tick
+// How long EndMovie waits for a stopped player to say so before closing it anyway, so that a
+// player that never reports the stop cannot hang the engine.
+constexpr int kStopWaitRounds = 100;
+constexpr uint32_t kStopWaitMs = 10;
+
+std::filesystem::path MoviePath(const EngineState& e, std::string_view path_sjis) {
+    std::string utf8 = sjis::ToUtf8(path_sjis);
+    for (char& c : utf8) {
+        if (c == '\\') c = '/';
+    }
+    return e.GameFolder / utf8;
+}
+
+}  // namespace
+
+bool MoviePanelVisible(EngineState& e) {
+    MoviePlayer* player = e.Host.Movies();
+    return player && player->PanelVisible();
+}
+
+void PlayMovie(EngineState& e, std::string_view path) {
+    MoviePlayer* player = e.Host.Movies();
+    std::filesystem::path file = MoviePath(e, path);
+    std::error_code ec;
+    if (!player || path.empty() || !std::filesystem::is_regular_file(file, ec)) return;
+    e.Shell.EngineBusy = true;
+    if (!player->Open(file)) {
+        e.Shell.EngineBusy = false;
+        return;
+    }
+    SetToolbarLocked(e, true);
+    player->ShowAndPlay();
+}
+
+void EndMovie(EngineState& e) {
+    MoviePlayer* player = e.Host.Movies();
+    if (!player) return;
+    player->HidePanel();
+    // Leaving full screen for the stop and entering it again afterwards join here once the
+    // screen mode is built.
+    player->Stop();
+    for (int i = 0; i < kStopWaitRounds && player->IsPlaying(); ++i) {
+        PumpMessages(e);
+        e.Host.SleepMs(kStopWaitMs);
+    }
+    player->Close();
+    e.Shell.EngineBusy = false;
+    SetToolbarLocked(e, false);
+}
+
+void MovieTimerCheck(EngineState& e) {
+    ShellState& sh = e.Shell;
+    sh.MovieCountdown -= 1;
+    if (sh.MovieCountdown >= 0) return;
+    sh.MovieCountdown = kMovieCheckPeriod;
+    MoviePlayer* player = e.Host.Movies();
+    if (player && player->PanelVisible() && !player->IsPlaying()) EndMovie(e);
+}
+
+}  // namespace vespin
