@@ -4,6 +4,7 @@
 
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
+#include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
 #include "core/text/window_commands.h"
@@ -28,9 +29,9 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"voice", 7, RunVoice},
     {"go ", 4, RunGo},
     {"clrb", 6, RunClrb},
-    {"select", 0, nullptr},
-    {"clickmap ", 10, nullptr},
-    {"switch", 8, nullptr},
+    {"select", 0, RunSelect},
+    {"clickmap ", 10, RunClickmap},
+    {"switch", 8, RunSwitch},
     {"chain ", 7, RunChain},
     {"wait_v_end", 0, RunWaitVoiceEnd},
     {"string ", 8, RunString},
@@ -60,7 +61,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"win_open", 0, RunWinOpen},
     {"title ", 7, RunTitle},
     {"backto", 0, RunBackTo},
-    {"sel2", 0, nullptr},
+    {"sel2", 0, RunSel2},
     {"return ", 0, RunReturn},
     {"roll ", 6, nullptr},
     {"anim", 6, nullptr},

@@ -11,6 +11,7 @@
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
+#include "core/script/choice_state.h"
 #include "core/script/script_state.h"
 #include "core/script/variables.h"
 #include "core/screens/viewer_state.h"
@@ -55,6 +56,7 @@ struct EngineState {
     SceneState Scene;
     Surface DrawingArea;  // what the window shows, as last presented
     ViewerState Viewer;
+    ChoiceState Choices;
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

@@ -7,12 +7,15 @@
 #include "core/audio/sound.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
+#include "core/script/choice_state.h"
+#include "core/script/choices.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
+#include "core/text/window_style.h"
 
 namespace vespin {
 
@@ -39,7 +42,40 @@ void RequestPageComplete(EngineState& e) {
         e.Text.PageCompleteRequested = true;
 }
 
-void MouseDown(EngineState& e, MouseButton button) {
+void MouseMove(EngineState& e, int x, int y) {
+    ShellState& sh = e.Shell;
+    sh.LastMouseX = x;
+    sh.LastMouseY = y;
+    if (sh.EngineBusy || sh.TransitionRunning) return;
+    // The confirmation band, the backlog, the save screen and the other screens take the
+    // pointer first once they exist.
+    if (sh.ConfirmKind != 0 || sh.BacklogOpen || sh.SaveScreenState != 0) return;
+    if (sh.MainMode != kModeScript) return;
+    switch (sh.ChoiceKind) {
+        case kChoiceInWindow:
+        case kChoiceFullText:
+        case kChoiceClickmap:
+            ChoiceHover(e, x, y);
+            break;
+        default:
+            break;  // the quick buttons and the selection tree hover here once they exist
+    }
+}
+
+// The auto-advance speed gauge of the picture window style: 10 at its left end, 1 at its right.
+bool SpeedGaugeClick(EngineState& e, int x, int y) {
+    const WindowGeometry& g = Geometry(e);
+    if (!e.Settings.PictureWindowStyle || e.AutoDelay() == 0) return false;
+    int left = g.Left + 671;
+    if (x < left || x > g.Left + 770 || y < g.Top + 8 || y > g.Top + 16) return false;
+    int level = 10 - (x - left) / 10;
+    e.Vars.S[sys::kAutoDelay] = e.Vars.S[sys::kLastAutoDelay] = level;
+    e.Toolbar.SliderPosition = 11 - level;
+    RefreshToolbar(e);
+    return true;
+}
+
+void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     ShellState& sh = e.Shell;
     if (sh.TransitionRunning) {
         StopVoice(e);
@@ -59,9 +95,12 @@ void MouseDown(EngineState& e, MouseButton button) {
         return;
     }
     bool skipping = sh.SkipState != 0;
-    if (TextLayoutActive(e) && sh.ChoiceKind == 0 && (e.AutoDelay() != 0 || skipping)) {
-        StopSkipAndAuto(e, StopMode::Forced);
-        return;
+    if (TextLayoutActive(e)) {
+        if (SpeedGaugeClick(e, x, y)) return;
+        if (sh.ChoiceKind == 0 && (e.AutoDelay() != 0 || skipping)) {
+            StopSkipAndAuto(e, StopMode::Forced);
+            return;
+        }
     }
     if (skipping && sh.ChoiceKind == 0) {
         EndSkipping(e);
@@ -70,7 +109,11 @@ void MouseDown(EngineState& e, MouseButton button) {
     RequestPageComplete(e);
     switch (button) {
         case MouseButton::Left:
-            if (sh.ChoiceKind == 0) AdvanceFromWait(e);
+            if (sh.ChoiceKind == 0) {
+                AdvanceFromWait(e);
+            } else if (sh.ClickLockout == 0) {
+                ChoiceClick(e);
+            }
             sh.ClickLockout = 10;
             break;
         case MouseButton::Right:
@@ -88,10 +131,10 @@ void CharKey(EngineState& e, int key) {
     if (sh.BacklogOpen) return;
     switch (key) {
         case vk::kEnter:
-            MouseDown(e, MouseButton::Left);
+            MouseDown(e, MouseButton::Left, sh.LastMouseX, sh.LastMouseY);
             break;
         case vk::kEscape:
-            MouseDown(e, MouseButton::Right);
+            MouseDown(e, MouseButton::Right, sh.LastMouseX, sh.LastMouseY);
             break;
         case vk::kSpace:
             if (sh.EngineBusy || sh.ChoiceKind > 1) break;
@@ -109,6 +152,10 @@ void CharKey(EngineState& e, int key) {
 void KeyDown(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
+    if (sh.ChoiceKind == kChoiceInWindow) {
+        if (key == vk::kUp || key == vk::kDown) MoveChoiceFocus(e, key == vk::kUp ? -1 : 1);
+        return;
+    }
     if (sh.MainMode != kModeScript || sh.SaveScreenState != 0 || sh.ChoiceKind > 1) return;
     if (key == vk::kShift) {
         StopVoice(e);
@@ -134,6 +181,9 @@ void Command(EngineState& e, const InputEvent& event) {
             StopSkipAndAuto(e, StopMode::Forced);
             e.Host.ShowPopupMenu(4, 21);
             break;
+        case UiCommand::SpeedButton6:
+            EndAutoNavigation(e);
+            break;
         case UiCommand::SpeedButton7:
             if (sh.MainMode == kModeScript && sh.SaveScreenState == 0 && sh.ChoiceKind <= 1)
                 ToggleAutoAdvance(e);
@@ -158,8 +208,7 @@ void Command(EngineState& e, const InputEvent& event) {
 void HandleInput(EngineState& e, const InputEvent& event) {
     switch (event.kind) {
         case InputKind::MouseMove:
-            e.Shell.LastMouseX = event.x;
-            e.Shell.LastMouseY = event.y;
+            MouseMove(e, event.x, event.y);
             break;
         case InputKind::MouseDown:
             // The movie panel covers the drawing area: a click on it ends the movie at once.
@@ -167,7 +216,7 @@ void HandleInput(EngineState& e, const InputEvent& event) {
                 EndMovie(e);
                 break;
             }
-            MouseDown(e, event.button);
+            MouseDown(e, event.button, event.x, event.y);
             break;
         case InputKind::MouseUp:
             break;
