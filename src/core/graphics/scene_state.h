@@ -7,8 +7,6 @@
 
 namespace vespin {
 
-inline constexpr int kScreenWidth = 800;
-inline constexpr int kScreenHeight = 600;
 inline constexpr Rect kScreenRect{0, 0, kScreenWidth, kScreenHeight};
 
 using SceneName = FixedString<64>;  // at most 63 bytes

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/graphics/transitions.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
 #include "core/text/sjis.h"
@@ -11,6 +12,11 @@ namespace vespin {
 namespace {
 
 using Handler = CommandResult (*)(EngineState& e, const char* arg);
+
+CommandResult RunIris(EngineState& e, const char* /*arg*/) {
+    IrisClose(e);
+    return CommandResult::NextLine;
+}
 
 struct CommandEntry {
     const char* Text;    // matched over its full length, trailing blank included
@@ -46,7 +52,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"partsload ", 11, nullptr},
     {"movie ", 7, nullptr},
     {"mark ", 6, nullptr},
-    {"iris", 6, nullptr},
+    {"iris", 6, RunIris},
     {"fix", 0, nullptr},
     {"sleep ", 7, RunSleep},
     {"seltree", 9, nullptr},

@@ -162,6 +162,10 @@ void ResetPlainTextFonts(EngineState& /*e*/) {
     // The plain-text fonts (ruby, subtitle) come with the message window's drawing.
 }
 
+void PaintWindowOntoDisplay(EngineState& /*e*/) {
+    // The window image and its text come with the message window's drawing.
+}
+
 void OpenMessageWindow(EngineState& e) {
     if (!e.Text.WindowShown) e.Text.WindowShown = true;
 }

@@ -28,6 +28,8 @@ void NewPage(EngineState& e);
 void OpenMessageWindow(EngineState& e);
 // Resets the plain-text font sizes for the current mode (after a new page or a transition).
 void ResetPlainTextFonts(EngineState& e);
+// Draws the open message window with its text over the DisplaySurface (not in full-text mode).
+void PaintWindowOntoDisplay(EngineState& e);
 
 // True for the characters that may not begin a line.
 bool IsLineStartForbidden(unsigned code);
