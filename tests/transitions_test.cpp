@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 
@@ -541,8 +543,23 @@ TEST_F(TransitionTest, SepiaFreezeFadesTheSceneToSepiaFromTheFrameOnScreen) {
     EXPECT_GT(first->Row(300)[400 * 3 + 2], 40);
 }
 
-// ---- Shapes
-// -----------------------------------------------------------------------------------
+TEST(TransitionDemo, TheExhibitionPlaysThroughToItsEnd) {
+    std::ifstream file(std::string(VESPIN_SOURCE_DIR) + "/demo/scenario/transitions.txt");
+    std::stringstream text;
+    text << file.rdbuf();
+    ASSERT_FALSE(text.str().empty());
+    test::GameOptions clicking;
+    for (int ms = 1000; ms < 200000; ms += 1000)
+        clicking.Events += std::to_string(ms) + " click 400 300\n";
+    TestGame g({{"main", "*call transitions\nおわり\n\\\n"}, {"transitions", text.str()}},
+               clicking);
+    EXPECT_TRUE(
+        g.RunUntil([&] { return g.Transcript().find("おわり") != std::string::npos; }, 200000));
+    for (int n = 0; n < kTransitionCount; ++n)
+        EXPECT_NE(g.Transcript().find("遷移 " + std::to_string(n)), std::string::npos) << n;
+}
+
+// ---- Shapes -----------------------------------------------------------------------------------
 
 int Count(const Surface& s, uint8_t grey) {
     int n = 0;
