@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -246,6 +245,10 @@ TEST_F(TransitionTest, CircleOpeningGrowsTenPixelsAFrameToTheCharacterPositions)
     EXPECT_TRUE(SameBytes(Area(), new_frame));
     e.Vars.S[20] = -100;  // far off screen to the left: 500 + 500
     EXPECT_EQ(Timed(4), 100u * 20);
+    // A script's wild value neither overflows nor holds the engine: at most radius 2000.
+    e.Vars.S[20] = INT32_MIN;
+    EXPECT_EQ(Timed(4), 200u * 20);
+    EXPECT_TRUE(SameBytes(Area(), new_frame));
 }
 
 TEST_F(TransitionTest, SlidesAndPushMapTheirColumns) {

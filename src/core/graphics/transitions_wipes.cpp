@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kCentreX = kScreenWidth / 2;
 constexpr int kCentreY = kScreenHeight / 2;
+constexpr int kLargestOpening = 2000;
 
 void ShowColumn(EngineState& e, int x) {
     Show(e, e.DisplaySurface, Rect{x, 0, 1, kScreenHeight});
@@ -125,9 +127,13 @@ void SoftWipe(EngineState& e) {
 }
 
 void CircleOpening(EngineState& e) {
-    const int left_x = e.Vars.S[20];
-    const int right_x = e.Vars.S[21];
-    const int last = std::max(std::abs(left_x - 400), std::abs(right_x - 300)) + 500;
+    // The circle opens past the character positions. Their values come from scripts: reckoned
+    // wide, and capped where the screen has long been covered, so that no value overflows or
+    // holds the engine for hours.
+    const int64_t left_x = e.Vars.S[20];
+    const int64_t right_x = e.Vars.S[21];
+    const int64_t reach = std::max(std::abs(left_x - 400), std::abs(right_x - 300)) + 500;
+    const int last = static_cast<int>(std::min<int64_t>(reach, kLargestOpening));
     std::array<int, kScreenHeight> half;
     DeadlinePacer pace(e, 20);
     for (int r = 5; r < last; r += 10) {
