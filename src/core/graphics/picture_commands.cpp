@@ -7,6 +7,7 @@
 #include "core/graphics/drawing_area.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene.h"
+#include "core/graphics/transitions.h"
 #include "core/host/host.h"
 #include "core/resources/picture.h"
 #include "core/screens/viewer_state.h"
@@ -148,24 +149,6 @@ void SolidColour(EngineState& e, const PictureArgument& a, PictureSelector selec
     if (selector == PictureSelector::Gra) ShowScene(e, a.Transition);
 }
 
-// After a `gra` transition: a click cut it short (end the pass), or a close was asked meanwhile
-// (ask now, over the frame it left).
-CommandResult HandleInterrupt(EngineState& e) {
-    int request = e.Shell.InterruptRequest;
-    e.Shell.InterruptRequest = 0;
-    if (request == 1) return CommandResult::EndPass;
-    if (request != 2) return CommandResult::NextLine;
-    e.Shell.InterpreterEnabled = false;
-    e.Scene.PreviousFrameSurface = e.DrawingArea;
-    MessageResult answer = e.Host.ShowMessageBox(
-        sjis::ToUtf8(sjis_text::kQuitQuestion), sjis::ToUtf8(sjis_text::kConfirmCaption),
-        MessageIcon::Question, MessageButtons::OkCancel);
-    if (answer == MessageResult::Ok) e.Shell.QuitRequested = true;
-    ShowOnDrawingArea(e, e.Scene.PreviousFrameSurface);
-    e.Shell.InterpreterEnabled = true;
-    return CommandResult::EndPass;
-}
-
 }  // namespace
 
 void PictureOperation(EngineState& e, std::string_view argument, PictureSelector selector) {
@@ -204,7 +187,7 @@ void ClearCharacters(EngineState& e, std::string_view t) {
 
 CommandResult RunGra(EngineState& e, const char* arg) {
     PictureOperation(e, arg, PictureSelector::Gra);
-    return HandleInterrupt(e);
+    return SettleTransitionInterrupt(e) ? CommandResult::EndPass : CommandResult::NextLine;
 }
 
 CommandResult RunGrb(EngineState& e, const char* arg) {

@@ -13,9 +13,7 @@
 
 namespace vespin {
 
-// The drawing area whose rows the full-screen operations walk: 600 rows of 2400 bytes.
-inline constexpr int kScreenWidth = 800;
-inline constexpr int kScreenHeight = 600;
+// The full-screen operations walk the drawing area's rows: 600 rows of 2400 bytes.
 
 // Cross-fade weights run from 0 (all y) to 256 (all x); others are clamped into that range.
 inline constexpr int kFullWeight = 256;

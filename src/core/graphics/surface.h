@@ -8,6 +8,10 @@
 
 namespace vespin {
 
+// The drawing area of the main window, which the screen-sized surfaces match.
+inline constexpr int kScreenWidth = 800;
+inline constexpr int kScreenHeight = 600;
+
 struct Rect {
     int x = 0, y = 0, w = 0, h = 0;
 };

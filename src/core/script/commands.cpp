@@ -5,6 +5,7 @@
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/script/choices.h"
+#include "core/graphics/transitions.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
 #include "core/text/window_commands.h"
@@ -15,6 +16,11 @@ namespace vespin {
 namespace {
 
 using Handler = CommandResult (*)(EngineState& e, const char* arg);
+
+CommandResult RunIris(EngineState& e, const char* /*arg*/) {
+    IrisClose(e);
+    return CommandResult::NextLine;
+}
 
 struct CommandEntry {
     const char* Text;    // matched over its full length, trailing blank included
@@ -50,7 +56,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"partsload ", 11, RunPartsLoad},
     {"movie ", 7, RunMovie},
     {"mark ", 6, nullptr},
-    {"iris", 6, nullptr},
+    {"iris", 6, RunIris},
     {"fix", 0, RunFix},
     {"sleep ", 7, RunSleep},
     {"seltree", 9, nullptr},

@@ -42,6 +42,8 @@ void PaintWindowOntoDisplay(EngineState& e);
 void RedrawPageText(EngineState& e);
 // Resets the plain-text font sizes for the current mode (after a new page or a transition).
 void ResetPlainTextFonts(EngineState& e);
+// Draws the open message window with its text over the DisplaySurface (not in full-text mode).
+void PaintWindowOntoDisplay(EngineState& e);
 
 // True for the characters that may not begin a line.
 bool IsLineStartForbidden(unsigned code);
