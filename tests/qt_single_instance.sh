@@ -21,13 +21,14 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-mkdir "$work/game" "$work/tmp" "$work/config"
+mkdir "$work/game" "$work/tmp" "$work/config" "$work/run"
+chmod 700 "$work/run"
 cp "$game" "$work/game/vespin"
 # An archive with no entries: the game starts, finds no script and waits.
 printf '\000\000\000\000' > "$work/game/vg_data.vsp"
 # The lock lives in the temporary folder and the settings in the configuration folder: keep
 # both inside the test, away from a game the developer may be running.
-export TMPDIR="$work/tmp" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/tmp"
+export TMPDIR="$work/tmp" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 start_first() {

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace vespin {
 
@@ -92,20 +93,28 @@ void QtHost::ShowWindowOnce() {
 }
 
 void QtHost::PumpMessages(EngineEvents& engine) {
+    if (m_closed) return;  // a destroyed window receives nothing more
     ShowWindowOnce();
-    EngineEvents* outer = m_engine;
-    m_engine = &engine;
+    // Pumps nest (a handler may run a blocking effect that pumps again): restore the outer
+    // pump's receiver on the way out, however this one ends.
+    struct Receiver {
+        EngineEvents*& current;
+        EngineEvents* outer;
+        ~Receiver() { current = outer; }
+    } receiver{m_engine, std::exchange(m_engine, &engine)};
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // Without a running event loop, objects Qt retires with deleteLater would pile up.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    while (std::optional<InputEvent> event = m_queue.Pop())
+    while (!m_closed) {
+        std::optional<InputEvent> event = m_queue.Pop();
+        if (!event) break;
         engine.OnInput(*event);
+    }
     DeliverDueTick();
-    m_engine = outer;
 }
 
 void QtHost::DeliverDueTick() {
-    if (m_engine && m_ticks.TakeDue(NowMs())) m_engine->OnTimerTick();
+    if (m_engine && !m_closed && m_ticks.TakeDue(NowMs())) m_engine->OnTimerTick();
 }
 
 template <typename Fn>
@@ -150,6 +159,7 @@ void QtHost::ScreenSize(int& width, int& height) {
 }
 
 void QtHost::CloseWindow() {
+    m_closed = true;
     m_window->AllowClose();
     m_window->close();
 }

@@ -70,6 +70,7 @@ class QtHost : public Host {
     EngineEvents* m_engine = nullptr;  // set while PumpMessages runs
     QString m_application_title;
     bool m_window_shown = false;
+    bool m_closed = false;  // the engine closed the window: no more input or ticks
 };
 
 // The lock file that stands for the named single-instance lock: in the temporary folder, named

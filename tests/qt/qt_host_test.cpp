@@ -153,8 +153,18 @@ TEST_F(QtHostTest, TheCloseBoxAsksTheEngineAndOnlyTheEngineCloses) {
     EXPECT_FALSE(host.Window().close());
     EXPECT_TRUE(host.Window().isVisible());
     EXPECT_EQ(Pump(), Log{"close"});
-    host.CloseWindow();
+
+    // The engine says yes while more input waits: nothing reaches it after the close.
+    EXPECT_FALSE(host.Window().close());
+    Key(QEvent::KeyPress, Qt::Key_Space, " ");
+    Recorder r;
+    r.on_input = [&](const InputEvent& e) {
+        if (e.kind == InputKind::CloseRequest) host.CloseWindow();
+    };
+    host.PumpMessages(r);
+    EXPECT_EQ(r.log, Log{"close"});
     EXPECT_FALSE(host.Window().isVisible());
+    EXPECT_TRUE(Pump().empty());
 }
 
 TEST_F(QtHostTest, TheWindowHasTheClientSizeOfTheOriginalFrame) {
