@@ -104,8 +104,9 @@ class Host {
 
     // --- Toolbar strip and popup menu.
     virtual void UpdateToolbar(const ToolbarState& state) = 0;
-    // Pops the popup menu up at the given drawing-area position; a choice comes back as a
-    // Command event.
+    // Pops the popup menu up at the given position of the main window's client area (the
+    // toolbar strip's top-left corner is 0, 0) and returns once it is closed; a choice comes
+    // back as a Command event.
     virtual void ShowPopupMenu(int x, int y) = 0;
 
     // --- Message boxes (modal; the headless host answers from its event script).

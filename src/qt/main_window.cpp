@@ -1,0 +1,95 @@
+#include "qt/main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QWheelEvent>
+
+#include "qt/key_map.h"
+
+namespace vespin {
+
+namespace {
+
+// One wheel notch, in the eighths of a degree Qt reports.
+constexpr int kWheelNotch = 120;
+
+}  // namespace
+
+MainWindow::MainWindow(InputQueue& queue)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      m_queue(queue),
+      m_toolbar(new ToolbarStrip(queue, this)),
+      m_area(new DrawingArea(queue, this)),
+      m_menu(new PopupMenu(queue, this)) {
+    setObjectName("TForm1");
+    setFixedSize(kClientWidth, kClientHeight);
+    m_area->move(0, kAreaTop);
+    // What the strip shows before the engine first says otherwise.
+    m_toolbar->Apply(ToolbarState{});
+    m_menu->Apply(ToolbarState{});
+    setFocusPolicy(Qt::StrongFocus);
+    // Japanese text is typed in the dialogs; the game window itself takes plain keys.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_close_allowed) {
+        event->accept();
+        return;
+    }
+    // The engine asks its question (or refuses during an effect) and closes through the host.
+    event->ignore();
+    InputEvent input;
+    input.kind = InputKind::CloseRequest;
+    m_queue.Push(input);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // A held key repeats its key down, as the engine expects; only the release is single.
+    if (int key = VirtualKeyFromQt(event->key()); key != 0) {
+        InputEvent input;
+        input.kind = InputKind::KeyDown;
+        input.key = key;
+        m_queue.Push(input);
+    }
+    for (int code : CharCodesFromQt(event->key(), event->text())) {
+        InputEvent input;
+        input.kind = InputKind::Char;
+        input.key = code;
+        m_queue.Push(input);
+    }
+    event->accept();
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    // Auto-repeat arrives as release and press pairs; the key is still held, so the release
+    // is not passed on (releasing Shift ends skipping).
+    if (event->isAutoRepeat()) return;
+    if (int key = VirtualKeyFromQt(event->key()); key != 0) {
+        InputEvent input;
+        input.kind = InputKind::KeyUp;
+        input.key = key;
+        m_queue.Push(input);
+    }
+    event->accept();
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    // Fine-grained wheels and touchpads report fractions of a notch: collect them.
+    m_wheel_remainder += event->angleDelta().y();
+    int notches = m_wheel_remainder / kWheelNotch;
+    m_wheel_remainder -= notches * kWheelNotch;
+    event->accept();
+    if (notches == 0) return;
+    InputEvent input;
+    input.kind = InputKind::Wheel;
+    input.delta = notches;
+    QPoint at = m_area->mapFrom(this, event->position().toPoint());
+    input.x = at.x();
+    input.y = at.y();
+    m_queue.Push(input);
+}
+
+}  // namespace vespin

@@ -1,0 +1,44 @@
+#pragma once
+// The main window: the toolbar strip at the top, the drawing area at (0, 24), a fixed size and
+// no maximise box. Keys, the wheel and the close box become engine input; whether the window
+// really closes is the engine's decision.
+
+#include <QWidget>
+
+#include "qt/drawing_area.h"
+#include "qt/input_queue.h"
+#include "qt/toolbar_strip.h"
+
+namespace vespin {
+
+class MainWindow : public QWidget {
+  public:
+    static constexpr int kAreaTop = 24;
+    static constexpr int kClientWidth = 800;
+    static constexpr int kClientHeight = 624;
+
+    explicit MainWindow(InputQueue& queue);
+
+    ToolbarStrip& Toolbar() { return *m_toolbar; }
+    DrawingArea& Area() { return *m_area; }
+    PopupMenu& Menu() { return *m_menu; }
+
+    // The engine has decided to close: from now on the close box closes.
+    void AllowClose() { m_close_allowed = true; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    InputQueue& m_queue;
+    ToolbarStrip* m_toolbar;
+    DrawingArea* m_area;
+    PopupMenu* m_menu;
+    int m_wheel_remainder = 0;  // eighths of a degree not yet worth a notch
+    bool m_close_allowed = false;
+};
+
+}  // namespace vespin

@@ -1,0 +1,207 @@
+#include "qt/qt_host.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <thread>
+#include <utility>
+
+namespace vespin {
+
+namespace {
+
+// The original window's frame around its client area: 4 pixels at each side, 26 in all above
+// and below (caption and borders). Frames differ between desktops, so the outer size the
+// engine asks for is turned into the client size it implies and that is fixed instead.
+constexpr int kFrameWidth = 8;
+constexpr int kFrameHeight = 26;
+
+// How often the timer is looked at while a modal loop runs: fine enough for a 55 ms tick.
+constexpr int kModalTickPollMs = 5;
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+uint32_t SteadyMilliseconds() {
+    using namespace std::chrono;
+    auto since = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+    return static_cast<uint32_t>(since.count());  // wraps at 2^32 like the system tick count
+}
+
+}  // namespace
+
+QString SingleInstanceLockPath(std::string_view name) {
+    QString file;
+    for (char c : name) {
+        bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                     c == '_' || c == '-';
+        file += plain ? QChar(c) : QChar('_');
+    }
+    file += QString(".%1.lock").arg(static_cast<qulonglong>(getuid()));
+    return QDir(QDir::tempPath()).filePath(file);
+}
+
+QtHost::QtHost() : m_window(std::make_unique<MainWindow>(m_queue)), m_ticks(SteadyMilliseconds()) {}
+
+QtHost::QtHost(const QString& settings_file)
+    : m_window(std::make_unique<MainWindow>(m_queue)),
+      m_settings(settings_file),
+      m_ticks(SteadyMilliseconds()) {}
+
+QtHost::~QtHost() = default;
+
+uint32_t QtHost::NowMs() {
+    return SteadyMilliseconds();
+}
+
+void QtHost::SleepMs(uint32_t ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+int64_t QtHost::WallClockSeconds() {
+    using namespace std::chrono;
+    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count();
+}
+
+void QtHost::ShowWindowOnce() {
+    if (m_window_shown) return;
+    m_window_shown = true;
+    m_window->show();
+    m_window->activateWindow();
+    m_window->setFocus();
+}
+
+void QtHost::PumpMessages(EngineEvents& engine) {
+    if (m_closed) return;  // a destroyed window receives nothing more
+    ShowWindowOnce();
+    // Pumps nest (a handler may run a blocking effect that pumps again): restore the outer
+    // pump's receiver on the way out, however this one ends.
+    struct Receiver {
+        EngineEvents*& current;
+        EngineEvents* outer;
+        ~Receiver() { current = outer; }
+    } receiver{m_engine, std::exchange(m_engine, &engine)};
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // Without a running event loop, objects Qt retires with deleteLater would pile up.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    while (!m_closed) {
+        std::optional<InputEvent> event = m_queue.Pop();
+        if (!event) break;
+        engine.OnInput(*event);
+    }
+    DeliverDueTick();
+}
+
+void QtHost::DeliverDueTick() {
+    if (m_engine && !m_closed && m_ticks.TakeDue(NowMs())) m_engine->OnTimerTick();
+}
+
+template <typename Fn>
+auto QtHost::RunModal(Fn&& run) {
+    QTimer ticker;
+    ticker.setInterval(kModalTickPollMs);
+    QObject::connect(&ticker, &QTimer::timeout, [this] { DeliverDueTick(); });
+    ticker.start();
+    return run();
+}
+
+void QtHost::Present(const Surface& source, const Rect& area) {
+    m_window->Area().Present(source, area);
+}
+
+void QtHost::SetWindowTitle(std::string_view caption, std::string_view application_title) {
+    m_window->setWindowTitle(FromView(caption));
+    m_application_title = FromView(application_title);
+}
+
+void QtHost::SetWindowSize(int outer_width, int outer_height) {
+    m_window->setFixedSize(std::max(outer_width - kFrameWidth, 1),
+                           std::max(outer_height - kFrameHeight, 1));
+}
+
+// Positions are those of the window's outer frame, as Qt's move() and pos() take them.
+void QtHost::MoveWindow(int x, int y) {
+    m_window->move(x, y);
+}
+
+void QtHost::WindowPosition(int& x, int& y) {
+    QPoint at = m_window->pos();
+    x = at.x();
+    y = at.y();
+}
+
+void QtHost::ScreenSize(int& width, int& height) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    QSize size = screen ? screen->size() : QSize(800, 600);
+    width = size.width();
+    height = size.height();
+}
+
+void QtHost::CloseWindow() {
+    m_closed = true;
+    m_window->AllowClose();
+    m_window->close();
+}
+
+void QtHost::UpdateToolbar(const ToolbarState& state) {
+    m_window->Toolbar().Apply(state);
+    m_window->Menu().Apply(state);
+}
+
+// The engine gives the place relative to the window's client area: (4, 21) is just under
+// the 終了 button. The menu is tracked modally, like a system popup menu: the game waits until
+// an item is chosen or the menu is dismissed; the chosen item arrives as a Command event.
+void QtHost::ShowPopupMenu(int x, int y) {
+    QPoint at = m_window->mapToGlobal(QPoint(x, y));
+    RunModal([&] { return m_window->Menu().exec(at); });
+}
+
+MessageResult QtHost::ShowMessageBox(std::string_view text, std::string_view caption,
+                                     MessageIcon icon, MessageButtons buttons) {
+    QWidget* parent = m_window->isVisible() ? m_window.get() : nullptr;
+    QMessageBox box(BoxIcon(icon), FromView(caption), FromView(text),
+                    buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                        : QMessageBox::Ok,
+                    parent);
+    box.setDefaultButton(QMessageBox::Ok);
+    int answer = RunModal([&] { return box.exec(); });
+    return answer == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+void QtHost::ReportError(std::string_view message) {
+    QString caption =
+        m_application_title.isEmpty() ? QStringLiteral("vespin") : m_application_title;
+    ShowMessageBox(message, caption.toStdString(), MessageIcon::Error, MessageButtons::Ok);
+}
+
+bool QtHost::TryLockSingleInstance(std::string_view name) {
+    auto lock = std::make_unique<QLockFile>(SingleInstanceLockPath(name));
+    // Only a dead owner frees the lock, never its age: the game may run for days.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) return false;
+    m_lock = std::move(lock);
+    return true;
+}
+
+}  // namespace vespin

@@ -1,0 +1,80 @@
+#pragma once
+// The Host of the game program: real time, a Qt main window, QSettings and a lock file. The
+// engine owns the loop and calls PumpMessages between its passes; Qt's own exec() never runs.
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+#include "core/host/host.h"
+#include "qt/ini_settings_store.h"
+#include "qt/input_queue.h"
+#include "qt/main_window.h"
+#include "qt/tick_schedule.h"
+
+namespace vespin {
+
+class QtHost : public Host {
+  public:
+    // Needs a QApplication. The main window is built at once but shown at the first pump, so
+    // start-up message boxes come before it, and a second copy never shows a window.
+    QtHost();
+    // The same on a settings file of the caller's choice (tests).
+    explicit QtHost(const QString& settings_file);
+    ~QtHost() override;
+
+    uint32_t NowMs() override;
+    void SleepMs(uint32_t ms) override;
+    int64_t WallClockSeconds() override;
+
+    // Lets Qt process its pending events, delivers the input the widgets queued meanwhile, in
+    // order, then at most one timer tick if one is due.
+    void PumpMessages(EngineEvents& engine) override;
+
+    void Present(const Surface& source, const Rect& area) override;
+
+    void SetWindowTitle(std::string_view caption, std::string_view application_title) override;
+    void SetWindowSize(int outer_width, int outer_height) override;
+    void MoveWindow(int x, int y) override;
+    void WindowPosition(int& x, int& y) override;
+    void ScreenSize(int& width, int& height) override;
+    void CloseWindow() override;
+
+    void UpdateToolbar(const ToolbarState& state) override;
+    void ShowPopupMenu(int x, int y) override;
+
+    MessageResult ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
+                                 MessageButtons buttons) override;
+    void ReportError(std::string_view message) override;
+
+    SettingsStore& Settings() override { return m_settings; }
+    bool TryLockSingleInstance(std::string_view name) override;
+
+    MainWindow& Window() { return *m_window; }
+    InputQueue& Queue() { return m_queue; }
+
+  private:
+    // Runs a modal loop (a message box, the popup menu). The 55 ms timer goes on ticking inside
+    // it, as a window-system timer does under a modal loop, while input to the main window is
+    // held back by the modality itself.
+    template <typename Fn>
+    auto RunModal(Fn&& run);
+    void DeliverDueTick();
+    void ShowWindowOnce();
+
+    InputQueue m_queue;
+    std::unique_ptr<MainWindow> m_window;
+    IniSettingsStore m_settings;
+    std::unique_ptr<QLockFile> m_lock;
+    TickSchedule m_ticks;
+    EngineEvents* m_engine = nullptr;  // set while PumpMessages runs
+    QString m_application_title;
+    bool m_window_shown = false;
+    bool m_closed = false;  // the engine closed the window: no more input or ticks
+};
+
+// The lock file that stands for the named single-instance lock: in the temporary folder, named
+// after `name` and the user, so that each user's session has its own copy of the game.
+QString SingleInstanceLockPath(std::string_view name);
+
+}  // namespace vespin
