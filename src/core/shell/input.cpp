@@ -181,6 +181,23 @@ void Command(EngineState& e, const InputEvent& event) {
             StopSkipAndAuto(e, StopMode::Forced);
             e.Host.ShowPopupMenu(4, 21);
             break;
+        case UiCommand::SpeedButton2:
+            // The settings dialog: its sound now, the dialog itself with the settings screen.
+            if (sh.EngineBusy) break;
+            StopSkipAndAuto(e, StopMode::Forced);
+            PlayVoice(e, "SSE07");
+            break;
+        case UiCommand::SpeedButton3:
+            // Saving is offered only while a wait or a choice holds the script.
+            if ((sh.WaitKind != 0 || sh.ChoiceKind != 0) && !sh.TransitionRunning)
+                PlayVoice(e, "SSE05");
+            break;
+        case UiCommand::SpeedButton4:
+            if (!sh.TransitionRunning) PlayVoice(e, "SSE06");
+            break;
+        case UiCommand::SpeedButton5:
+            if (!sh.TransitionRunning) PlayVoice(e, "SSE11");
+            break;
         case UiCommand::SpeedButton6:
             EndAutoNavigation(e);
             break;
@@ -199,7 +216,7 @@ void Command(EngineState& e, const InputEvent& event) {
             RequestClose(e);
             break;
         default:
-            break;  // the save, load, settings and title screens take these when built
+            break;  // the title and recollection items come with their screens
     }
 }
 
