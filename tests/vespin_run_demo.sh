@@ -8,18 +8,25 @@ events=$(dirname "$0")/../demo/replay.events
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
+"$run" --game "$game" --input "$events" --until 60000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
     --shot 1000:"$tmp/a.png"
-"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
+"$run" --game "$game" --input "$events" --until 60000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
 cmp "$tmp/a.txt" "$tmp/b.txt"
 cmp "$tmp/a.json" "$tmp/b.json"
 test -s "$tmp/a.png"
 
-# The branches the demo takes: the condition held, the call came back, chapter two was reached.
+# The branches the demo takes: the condition held, the call came back, chapter two was reached,
+# the choices were taken (select, both sel2, the clickmap), the nested switch picked its line,
+# and the menu's last entry closed the game.
 grep -q '灯台の扉は赤く塗られている。' "$tmp/a.txt"
 grep -q '灯台守との話が終わり' "$tmp/a.txt"
 grep -q '灯台守の言葉を思い出した。' "$tmp/a.txt"
-grep -q '"G":\[2,' "$tmp/a.json"
+grep -q '右の道を選んだ。' "$tmp/a.txt"
+grep -q '秘密の部屋に入った。' "$tmp/a.txt"
+grep -q '灯台へ向かった。' "$tmp/a.txt"
+grep -q '右の道から灯台へ。' "$tmp/a.txt"
+grep -q 'ゲームを終了しますか？ -> ok' "$tmp/a.txt"
+grep -q '"G":\[1,' "$tmp/a.json"
 
 # Without input the demo stops at its first wait.
 "$run" --game "$game" --until 20000 --transcript "$tmp/c.txt"
