@@ -85,11 +85,13 @@ bool ParseKey(const std::string& word, bool allow_char, int& out) {
 // `events` receives one or more events.
 std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
                        std::vector<ScriptedEvent>& events) {
-    auto input = [&](InputEvent in) {
+    // Queues one input event; returns the empty error text, so a branch can end with it.
+    auto input = [&](InputEvent in) -> std::string {
         ScriptedEvent ev;
         ev.TimeMs = time;
         ev.Input = in;
         events.push_back(ev);
+        return {};
     };
     const std::string& verb = w[0];
     size_t n = w.size();
@@ -100,7 +102,7 @@ std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
         if (!ParseButton(n == 4 ? w[3] : "", in.button)) return "unknown mouse button " + w[3];
         InputEvent move = in;
         move.kind = InputKind::MouseMove;
-        if (verb == "move") return input(move), "";
+        if (verb == "move") return input(move);
         if (verb == "click") {
             input(move);
             in.kind = InputKind::MouseDown;
@@ -110,23 +112,23 @@ std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
             return "";
         }
         in.kind = verb == "down" ? InputKind::MouseDown : InputKind::MouseUp;
-        return input(in), "";
+        return input(in);
     }
     if (verb == "wheel") {
         if (n != 2 || !ToInt(w[1], in.delta)) return "wheel takes a delta";
         in.kind = InputKind::Wheel;
-        return input(in), "";
+        return input(in);
     }
     if (verb == "key") {
         if (n != 3 || !ParseKey(w[1], false, in.key) || (w[2] != "down" && w[2] != "up"))
             return "key takes NAME down|up";
         in.kind = w[2] == "down" ? InputKind::KeyDown : InputKind::KeyUp;
-        return input(in), "";
+        return input(in);
     }
     if (verb == "char") {
         if (n != 2 || !ParseKey(w[1], true, in.key)) return "char takes a key name or character";
         in.kind = InputKind::Char;
-        return input(in), "";
+        return input(in);
     }
     if (verb == "command") {
         int command = 0;
@@ -134,12 +136,12 @@ std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
         in.kind = InputKind::Command;
         in.command = static_cast<UiCommand>(command);
         if (n == 3 && !ToInt(w[2], in.value)) return "command value must be a number";
-        return input(in), "";
+        return input(in);
     }
     if (verb == "close") {
         if (n != 1) return "close takes nothing";
         in.kind = InputKind::CloseRequest;
-        return input(in), "";
+        return input(in);
     }
     if (verb == "answer") {
         if (n != 2 || (w[1] != "ok" && w[1] != "cancel")) return "answer takes ok|cancel";

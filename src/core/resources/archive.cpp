@@ -54,27 +54,50 @@ DirectoryLayout ArchiveLayout(ArchiveId id) {
                                                              : DirectoryLayout::Sized;
 }
 
+namespace {
+
+// What the first bytes of a directory say about its shape.
+struct DirectoryShape {
+    size_t HeaderBytes = 0;
+    int64_t Count = 0;
+    int64_t NameWidth = 0;
+    int64_t RecordBytes = 0;
+    uint64_t TotalBytes = 0;  // header and records
+};
+
+size_t HeaderBytes(DirectoryLayout layout) { return layout == DirectoryLayout::Script ? 4 : 8; }
+
+// Reads the count and name width from `header` (HeaderBytes long). False for a shape no file can
+// hold: a negative count or width, or a directory larger than the file.
+bool ReadShape(const uint8_t* header, uint64_t file_size, DirectoryLayout layout,
+               DirectoryShape& shape) {
+    bool script = layout == DirectoryLayout::Script;
+    shape.HeaderBytes = HeaderBytes(layout);
+    shape.Count = ReadLe32(header);
+    shape.NameWidth = script ? kScriptNameWidth : ReadLe32(header + 4);
+    if (shape.Count < 0 || shape.NameWidth < 0) return false;
+    shape.RecordBytes = shape.NameWidth + 8;
+    shape.TotalBytes = shape.HeaderBytes +
+                       static_cast<uint64_t>(shape.Count) * static_cast<uint64_t>(shape.RecordBytes);
+    return shape.TotalBytes <= file_size;
+}
+
+}  // namespace
+
 bool ParseDirectory(const uint8_t* data, size_t size, uint64_t file_size, DirectoryLayout layout,
                     ArchiveDirectory& out) {
     out.Clear();
-    size_t header = layout == DirectoryLayout::Script ? 4 : 8;
-    if (size < header) return false;
-    int64_t count = ReadLe32(data);
-    int64_t width = layout == DirectoryLayout::Script ? kScriptNameWidth : ReadLe32(data + 4);
-    if (count < 0 || width < 0) return false;
-    int64_t record = layout == DirectoryLayout::Script ? 24 : width + 8;
-    // The directory must fit in the file and in what the caller handed us.
-    uint64_t need = header + static_cast<uint64_t>(count) * static_cast<uint64_t>(record);
-    if (need > file_size || need > size) return false;
-
-    out.Names.reserve(count);
-    out.Offsets.reserve(count);
-    out.Sizes.reserve(count);
-    const uint8_t* p = data + header;
-    for (int64_t i = 0; i < count; ++i, p += record) {
-        out.Names.push_back(FieldName(p, static_cast<size_t>(width)));
-        out.Offsets.push_back(ReadLe32(p + width));
-        out.Sizes.push_back(ReadLe32(p + width + 4));
+    DirectoryShape shape;
+    if (size < HeaderBytes(layout) || !ReadShape(data, file_size, layout, shape)) return false;
+    if (shape.TotalBytes > size) return false;
+    out.Names.reserve(shape.Count);
+    out.Offsets.reserve(shape.Count);
+    out.Sizes.reserve(shape.Count);
+    const uint8_t* p = data + shape.HeaderBytes;
+    for (int64_t i = 0; i < shape.Count; ++i, p += shape.RecordBytes) {
+        out.Names.push_back(FieldName(p, static_cast<size_t>(shape.NameWidth)));
+        out.Offsets.push_back(ReadLe32(p + shape.NameWidth));
+        out.Sizes.push_back(ReadLe32(p + shape.NameWidth + 4));
     }
     return true;
 }
@@ -86,18 +109,14 @@ void ReadDirectory(const std::filesystem::path& path, DirectoryLayout layout,
     if (!f) return;
     uint64_t file_size = FileSize(f.get());
     uint8_t header[8];
-    size_t header_size = layout == DirectoryLayout::Script ? 4 : 8;
+    size_t header_size = HeaderBytes(layout);
     if (std::fread(header, 1, header_size, f.get()) != header_size) return;
-    int64_t count = ReadLe32(header);
-    int64_t width = layout == DirectoryLayout::Script ? kScriptNameWidth : ReadLe32(header + 4);
-    if (count < 0 || width < 0) return;
-    int64_t record = layout == DirectoryLayout::Script ? 24 : width + 8;
-    uint64_t need = header_size + static_cast<uint64_t>(count) * static_cast<uint64_t>(record);
-    if (need > file_size) return;  // checked before allocating: the count is untrusted
-
-    std::vector<uint8_t> block(need);
+    // The shape is checked against the file before allocating: the count is untrusted.
+    DirectoryShape shape;
+    if (!ReadShape(header, file_size, layout, shape)) return;
+    std::vector<uint8_t> block(shape.TotalBytes);
     std::memcpy(block.data(), header, header_size);
-    size_t body = need - header_size;
+    size_t body = block.size() - header_size;
     if (std::fread(block.data() + header_size, 1, body, f.get()) != body) return;
     ParseDirectory(block.data(), block.size(), file_size, layout, out);
 }
