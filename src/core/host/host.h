@@ -104,6 +104,9 @@ class Host {
 
     // --- Toolbar strip and popup menu.
     virtual void UpdateToolbar(const ToolbarState& state) = 0;
+    // Shows or hides the toolbar strip. In the full-screen layout the engine shows it only while
+    // the pointer is near the top-left corner; in a window it stays shown.
+    virtual void SetToolbarStripVisible(bool /*visible*/) {}
     // Pops the popup menu up at the given position of the main window's client area (the
     // toolbar strip's top-left corner is 0, 0) and returns once it is closed; a choice comes
     // back as a Command event.
