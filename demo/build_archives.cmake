@@ -1,5 +1,7 @@
-# cmake -DTOOL=vespin-tool -DSOURCE=demo -DGAME=out -DWORK=tmp -P build_archives.cmake
-# Encodes every scenario script and packs the twenty archives of the demo game.
+# cmake -DTOOL=vespin-tool -DSOUNDS=vespin-demo-sounds -DSOURCE=demo -DGAME=out -DWORK=tmp
+#       -P build_archives.cmake
+# Encodes every scenario script, generates and encodes the sounds, and packs the twenty archives
+# of the demo game.
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err)
@@ -23,8 +25,36 @@ list(SORT encoded)
 run(${TOOL} archive pack ${GAME}/vg_data.vsp --layout script ${encoded})
 run(${TOOL} archive pack ${GAME}/vg_data2.vsp --layout script)
 
+# Sounds: generated WAV files encoded as the archive's coding wants (R for voices and effects, M
+# with a loop point for music); the Ogg voice goes in as it is.
+run(${SOUNDS} ${WORK}/wav)
+function(pack_sounds archive coding)
+    file(MAKE_DIRECTORY ${WORK}/${archive})
+    set(entries)
+    foreach(spec ${ARGN})
+        string(REPLACE ":" ";" parts ${spec})
+        list(GET parts 0 name)
+        set(loop)
+        list(LENGTH parts n)
+        if(n GREATER 1)
+            list(GET parts 1 frame)
+            set(loop --loop ${frame})
+        endif()
+        run(${TOOL} sound encode ${WORK}/wav/${name}.wav ${WORK}/${archive}/${name}.wdy
+            --coding ${coding} ${loop})
+        list(APPEND entries ${WORK}/${archive}/${name}.wdy)
+    endforeach()
+    run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16 ${entries})
+endfunction()
+pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SSE11)
+pack_sounds(vg_se0 R SE_BELL SE_DOOR SEZAI021)
+pack_sounds(vg_se2 R SE_RAIN)
+# M01 loops after its four-bar introduction (4.8 s), M02 after its first bar (1.6 s).
+pack_sounds(vg_bgm M M01:211680 M02:70560)
+run(${TOOL} archive pack ${GAME}/vg_ogg1.vsp --layout sized --name-width 16 ${WORK}/wav/V0003.ogg)
+
 # The other archives hold nothing yet.
-foreach(archive vg_gra vg_gra2 vg_gra3 vg_gjp vg_wav1 vg_wav2 vg_wav3 vg_wav4 vg_wav5
-                vg_se0 vg_se1 vg_se2 vg_ogg1 vg_ogg2 vg_ogg3 vg_bgm vg_anim vg_anim2)
+foreach(archive vg_gra vg_gra2 vg_gra3 vg_gjp vg_wav2 vg_wav3 vg_wav4 vg_wav5
+                vg_se1 vg_ogg2 vg_ogg3 vg_anim vg_anim2)
     run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16)
 endforeach()

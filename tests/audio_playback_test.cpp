@@ -161,6 +161,31 @@ TEST(Voices, AClickStopsTheVoiceAndTheInlineTagPlaysOne) {
     EXPECT_FALSE(game.Device().Holds(kSlotVoice));
 }
 
+TEST(Voices, AQuickSecondClickLeavesTheNewVoicePlaying) {
+    Game game("*voice V002\nA\n\\\n*voice V002\nB\n\\\nC\n\\\n");
+    game.g.RunFor(500);
+    game.E().Shell.ClickLockout = 0;
+    game.g.Click();  // stops the first voice and starts the next page
+    EXPECT_FALSE(game.Device().Holds(kSlotVoice));
+    game.g.Steps(6);  // the next voice starts within fewer than 8 passes
+    ASSERT_TRUE(IsVoicePlaying(game.E()));
+    game.g.Click();
+    EXPECT_TRUE(IsVoicePlaying(game.E()));
+}
+
+TEST(Voices, AutoAdvanceWaitsForTheVoice) {
+    Game game("*voice V002\nA\n\\\nB\n\\\n");
+    game.E().Vars.S[26] = 1;  // the fastest auto-advance
+    ASSERT_TRUE(game.g.RunUntil([&] { return game.E().Shell.WaitKind != 0; }, 2000));
+    uint32_t wait_began = game.g.Host().NowMs();
+    ASSERT_TRUE(
+        game.g.RunUntil([&] { return game.g.Transcript().find('B') != std::string::npos; }));
+    // The page ends only after the one-second voice has.
+    EXPECT_GE(game.g.Host().NowMs(), 1000u);
+    EXPECT_GT(game.g.Host().NowMs() - wait_began, 200u);
+    EXPECT_FALSE(IsVoicePlaying(game.E()));
+}
+
 TEST(Voices, NoSoundOutputMeansNoVoicesAndNoVoiceWait) {
     GameOptions o = SoundGame();
     o.ConfigureHost = [](HeadlessHost& h) { h.SetSoundOutputPresent(false); };

@@ -9,11 +9,16 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 "$run" --game "$game" --input "$events" --until 60000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
-    --shot 1000:"$tmp/a.png"
-"$run" --game "$game" --input "$events" --until 60000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
+    --shot 1000:"$tmp/a.png" --wav "$tmp/a.wav"
+"$run" --game "$game" --input "$events" --until 60000 --transcript "$tmp/b.txt" --vars "$tmp/b.json" \
+    --wav "$tmp/b.wav"
 cmp "$tmp/a.txt" "$tmp/b.txt"
 cmp "$tmp/a.json" "$tmp/b.json"
 test -s "$tmp/a.png"
+# The mixed sound of the run: a WAV file, the same on every run.
+cmp "$tmp/a.wav" "$tmp/b.wav"
+test "$(head -c 4 "$tmp/a.wav")" = RIFF
+test "$(wc -c < "$tmp/a.wav")" -gt 1000000
 
 # The branches the demo takes: the condition held, the call came back, chapter two was reached,
 # the choices were taken (select, both sel2, the clickmap), the nested switch picked its line,

@@ -25,7 +25,7 @@ size_t ReadMemory(void* ptr, size_t size, size_t count, void* source) {
     if (size == 0 || count == 0) return 0;
     size_t wanted = count > SIZE_MAX / size ? SIZE_MAX : size * count;
     size_t n = std::min(wanted, m->Size - m->Position);
-    std::memcpy(ptr, m->Data + m->Position, n);
+    if (n > 0) std::memcpy(ptr, m->Data + m->Position, n);
     m->Position += n;
     return n / size;
 }
