@@ -2,6 +2,7 @@
 // Sounds made on the spot for the audio tests.
 
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -42,12 +43,12 @@ inline std::vector<uint8_t> RawWady(int channels, int rate, std::vector<uint8_t>
 // A mono coding R channel block: the unread field, the code count, the initial sample, codes.
 inline std::vector<uint8_t> RBlock(uint32_t code_count, int16_t initial,
                                    const std::vector<uint8_t>& codes) {
-    std::vector<uint8_t> b(10, 0);
+    std::vector<uint8_t> b(10 + codes.size(), 0);
     for (int i = 0; i < 4; ++i)
         b[4 + i] = static_cast<uint8_t>(code_count >> (8 * i));
     b[8] = static_cast<uint8_t>(initial);
     b[9] = static_cast<uint8_t>(static_cast<uint16_t>(initial) >> 8);
-    b.insert(b.end(), codes.begin(), codes.end());
+    std::copy(codes.begin(), codes.end(), b.begin() + 10);
     return b;
 }
 
