@@ -6,6 +6,7 @@
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/pixel_ops.h"
 #include "core/host/host.h"
+#include "core/screens/overlays.h"
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
 #include "core/text/plain_text.h"
@@ -178,6 +179,7 @@ void NewPage(EngineState& e) {
     if (e.FullTextMode()) {
         t.WindowDisplayKind = 2;
         ScaleSurface(e.CompositionSurface, e.DisplaySurface, e.Vars.S[sys::kFullTextDarkness] * 16);
+        DrawQuickButtons(e, QuickButtonTarget::Display);
         ShowOnDrawingArea(e, e.DisplaySurface);
     } else if (!t.WindowShown) {
         t.WindowShown = true;
@@ -193,6 +195,7 @@ void NewPage(EngineState& e) {
         }
         t.WindowDisplayKind = 1;
         ShowOnDrawingArea(e, e.DisplaySurface, window);
+        DrawQuickButtons(e, QuickButtonTarget::Display);
     }
     ResetPlainTextFonts(e);
     e.Host.Transcript(TranscriptMark::NewPage, {});

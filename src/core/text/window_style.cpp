@@ -5,6 +5,7 @@
 
 #include "core/graphics/pixel_ops.h"
 #include "core/resources/picture.h"
+#include "core/screens/overlays.h"
 #include "core/shell/engine_state.h"
 #include "core/text/message_window.h"
 #include "core/text/text_renderer.h"
@@ -93,7 +94,8 @@ void ComposeWindowImage(EngineState& e) {
         t.WindowImage.Resize(g.Width, g.Height);
     if (t.WindowImageValid) {
         t.WindowImage = t.CleanWindowImage;
-        return;  // the quick buttons are drawn over it here once they exist
+        DrawQuickButtons(e, QuickButtonTarget::WindowImage);
+        return;
     }
     bool has_source = t.WindowSource.Width() >= g.Width && t.WindowSource.Height() >= 2 * g.Height;
     for (int r = 0; r < g.Height; ++r) {
@@ -107,6 +109,7 @@ void ComposeWindowImage(EngineState& e) {
     CopyRect(t.WindowImage, kQuickButtonArea.x, kQuickButtonArea.y, t.QuickButtonBackdrop, 0, 0,
              kQuickButtonArea.w, kQuickButtonArea.h);
     t.CleanWindowImage = t.WindowImage;
+    DrawQuickButtons(e, QuickButtonTarget::WindowImage);
     t.WindowImageValid = true;
 }
 
@@ -114,9 +117,10 @@ void PaintWindowOntoDisplay(EngineState& e) {
     if (e.Text.WindowShown && !e.FullTextMode()) {
         const WindowGeometry& g = Geometry(e);
         CopyRect(e.Text.WindowImage, 0, 0, e.DisplaySurface, g.Left, g.Top, g.Width, g.Height);
+        DrawQuickButtons(e, QuickButtonTarget::Display);
         RedrawPageText(e);
     }
-    // The status panels refresh here once they exist.
+    RefreshStatusPanels(e);
 }
 
 void RedrawPageText(EngineState& e) {
