@@ -12,19 +12,14 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
+using test::WholeLines;
 using test::TestGame;
-
-GameOptions Fast() {
-    GameOptions o;
-    o.Settings["Delay"] = "1";
-    return o;
-}
 
 const char* kThree =
     "*select\n{North\nN\n{South\nS\n{East\nE\n}\nafter\n";
 
 struct Game : TestGame {
-    explicit Game(test::ScriptList scripts, GameOptions o = Fast()) : TestGame(scripts, o) {}
+    explicit Game(test::ScriptList scripts, GameOptions o = WholeLines()) : TestGame(scripts, o) {}
     ChoiceState& C() { return State().Choices; }
     void Move(int x, int y) {
         InputEvent ev;

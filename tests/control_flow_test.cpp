@@ -10,13 +10,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
+using test::WholeLines;
 using test::TestGame;
-
-GameOptions Fast() {
-    GameOptions o;
-    o.Settings["Delay"] = "1";
-    return o;
-}
 
 // Plays until the script stops producing text; clicks through every wait on the way.
 std::string PlayThrough(TestGame& g, int clicks = 20) {
@@ -44,7 +39,7 @@ TEST(CommandTable, FirstMatchOverTheFullEntryIgnoringCase) {
 }
 
 TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
-    TestGame g({{"main", "*go L\nno\n:L\nA\n*call sub\nB\n"}, {"sub", "C\n"}}, Fast());
+    TestGame g({{"main", "*go L\nno\n:L\nA\n*call sub\nB\n"}, {"sub", "C\n"}}, WholeLines());
     g.Steps(2);  // first pass loads main; the next types through the jump
     EXPECT_EQ(g.Transcript(), "[page]\nA\n");
     g.Steps(1);
@@ -54,25 +49,25 @@ TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
 }
 
 TEST(ControlFlow, CallWithLabelAndEndResumeTheCaller) {
-    TestGame g({{"main", "*call B:L2\nafter\n"}, {"B", "one\n:L2\ntwo\n*end\nthree\n"}}, Fast());
+    TestGame g({{"main", "*call B:L2\nafter\n"}, {"B", "one\n:L2\ntwo\n*end\nthree\n"}}, WholeLines());
     std::string t = PlayThrough(g);
     EXPECT_EQ(t, "[page]\ntwo\nafter\n");
     EXPECT_EQ(g.State().Script.CurrentScriptName.View(), "main");
 }
 
 TEST(ControlFlow, CallThroughAStringSlot) {
-    TestGame g({{"main", "*string 3 sub\n*call $3\nback\n"}, {"sub", "in sub\n"}}, Fast());
+    TestGame g({{"main", "*string 3 sub\n*call $3\nback\n"}, {"sub", "in sub\n"}}, WholeLines());
     EXPECT_EQ(PlayThrough(g), "[page]\nin sub\nback\n");
 }
 
 TEST(ControlFlow, MissingScriptsAndLabelsChangeNothing) {
-    TestGame g({{"main", "*call nosuch\n*go nolabel\n*call $5\nstill here\n"}}, Fast());
+    TestGame g({{"main", "*call nosuch\n*go nolabel\n*call $5\nstill here\n"}}, WholeLines());
     EXPECT_EQ(PlayThrough(g), "[page]\nstill here\n");
     EXPECT_EQ(g.State().Script.CallDepth, 0);
 }
 
 TEST(ControlFlow, ATenthNestedCallIsRefused) {
-    TestGame g({{"main", "*call r\n"}, {"r", "!V001=V001+1\n*call r\n!V002=V002+1\n"}}, Fast());
+    TestGame g({{"main", "*call r\n"}, {"r", "!V001=V001+1\n*call r\n!V002=V002+1\n"}}, WholeLines());
     EXPECT_TRUE(g.RunUntil([&] { return g.State().Script.CallDepth == 9; }));
     g.RunFor(3000);
     // Nine calls were pushed and the tenth refused; every level then ran on to its end.
@@ -83,7 +78,7 @@ TEST(ControlFlow, ATenthNestedCallIsRefused) {
 
 TEST(ControlFlow, ChainForgetsPendingReturns) {
     TestGame g({{"main", "*call a\nnever\n"}, {"a", "*chain b:here\n"}, {"b", "x\n:here\nB\n"}},
-               Fast());
+               WholeLines());
     EXPECT_EQ(PlayThrough(g), "[page]\nB\n");
     EXPECT_EQ(g.State().Script.CallDepth, 0);
     EXPECT_EQ(g.State().Script.CurrentScriptName.View(), "b");
@@ -103,7 +98,7 @@ TEST(ControlFlow, IfRunsCommandsAssignmentsAndLabels) {
                  "false ends the pass\n"
                  "*if (V001=1\n"
                  "unclosed\n"}},
-               Fast());
+               WholeLines());
     EXPECT_EQ(PlayThrough(g), "[page]\nfalse ends the pass\nunclosed\n");
     EXPECT_EQ(g.State().Vars.V[2], 7);
 }
@@ -115,7 +110,7 @@ TEST(ControlFlow, ComputedJumpRunsOneBody) {
                                    {2, "c\nafter\n"},
                                    {5, "after\n"},
                                    {-1, "after\n"}}) {
-        TestGame g({{"main", block}}, Fast());
+        TestGame g({{"main", block}}, WholeLines());
         g.State().Vars.V[1] = index;
         g.Steps(1);
         g.State().Vars.V[1] = index;  // start-up cleared the bank
@@ -124,19 +119,19 @@ TEST(ControlFlow, ComputedJumpRunsOneBody) {
 }
 
 TEST(ControlFlow, ComputedJumpWithoutArgumentUsesG1) {
-    TestGame g({{"main", "*cjmp\n{\na\n{\nb\n}\n"}}, Fast());
+    TestGame g({{"main", "*cjmp\n{\na\n{\nb\n}\n"}}, WholeLines());
     g.State().Vars.G[1] = 1;
     EXPECT_EQ(PlayThrough(g), "[page]\nb\n");
 }
 
 TEST(ControlFlow, ComputedJumpWithoutBlockEndsTheScript) {
-    TestGame g({{"main", "*cjmp 1000000\nnot a block\n"}}, Fast());
+    TestGame g({{"main", "*cjmp 1000000\nnot a block\n"}}, WholeLines());
     g.RunFor(2000);
     EXPECT_EQ(g.Transcript(), "");
 }
 
 TEST(ControlFlow, SleepCountsPassesOrWaitsForAClick) {
-    TestGame g({{"main", "*sleep 300\nA\n*sleep 20\nB\n"}}, Fast());
+    TestGame g({{"main", "*sleep 300\nA\n*sleep 20\nB\n"}}, WholeLines());
     g.Steps(2);
     EXPECT_EQ(g.State().Shell.SleepPasses, 10);
     g.Steps(10);
@@ -155,7 +150,7 @@ TEST(ControlFlow, SleepCountsPassesOrWaitsForAClick) {
 TEST(ControlFlow, StringTitleAndPlayerName) {
     TestGame g({{"main", "*string 0 ABC\n*title 第一章\n*string 25 X\n*string 4 " +
                              std::string(40, 'Z') + "\n"}},
-               Fast());
+               WholeLines());
     g.RunFor(1000);
     EngineState& e = g.State();
     EXPECT_EQ(e.StringSlots[0].View(), "ABC");
@@ -169,14 +164,14 @@ TEST(ControlFlow, StringSlotsNeverSplitADoubleByteCharacter) {
     std::string text = "A";
     for (int i = 0; i < 20; ++i)
         text += "あ";  // 1 + 40 bytes
-    TestGame g({{"main", "*string 2 " + text + "\n"}}, Fast());
+    TestGame g({{"main", "*string 2 " + text + "\n"}}, WholeLines());
     g.RunFor(500);
     EXPECT_EQ(g.State().StringSlots[2].Length(), 31u);  // A and 15 full characters
 }
 
 TEST(ControlFlow, GetMaxNeverFallsBelowZero) {
     TestGame g({{"main", "*get_max V001,V002,V003\n*get_max V004,V005,V006\n*get_max X007,V005\n"}},
-               Fast());
+               WholeLines());
     g.Steps(1);
     EngineState& e = g.State();
     e.Vars.V[2] = -5;
@@ -191,7 +186,7 @@ TEST(ControlFlow, GetMaxNeverFallsBelowZero) {
 }
 
 TEST(ControlFlow, GameInitClearsGameStateOnly) {
-    TestGame g({{"main", "!F001=1;V001=5;T0001=1;E001=1;S050=3;P001=4;G1=2\n*gameinit\n"}}, Fast());
+    TestGame g({{"main", "!F001=1;V001=5;T0001=1;E001=1;S050=3;P001=4;G1=2\n*gameinit\n"}}, WholeLines());
     g.RunFor(500);
     const VariableBanks& v = g.State().Vars;
     EXPECT_FALSE(v.F.Test(1));
@@ -204,7 +199,7 @@ TEST(ControlFlow, GameInitClearsGameStateOnly) {
 }
 
 TEST(ControlFlow, BacktoRecordsTheNextLineAndLoadsResetIt) {
-    TestGame g({{"main", "*backto\nA\n*chain main2\n"}, {"main2", "B\n"}}, Fast());
+    TestGame g({{"main", "*backto\nA\n*chain main2\n"}, {"main2", "B\n"}}, WholeLines());
     g.Steps(2);
     EXPECT_EQ(g.State().Vars.S[10], 8);  // "*backto" and its NUL
     PlayThrough(g);
@@ -212,7 +207,7 @@ TEST(ControlFlow, BacktoRecordsTheNextLineAndLoadsResetIt) {
 }
 
 TEST(ControlFlow, ExitGameAsksAndExitDoesNot) {
-    GameOptions o = Fast();
+    GameOptions o = WholeLines();
     o.Events = "0 answer cancel\n";
     TestGame g({{"main", "*exit\nA\n*exitgame\nB\n*exitgame\nC\n"}}, o);
     PlayThrough(g, 3);
@@ -224,7 +219,7 @@ TEST(ControlFlow, ExitGameAsksAndExitDoesNot) {
 }
 
 TEST(ControlFlow, BreakEndsSkippingAndAutoAdvance) {
-    TestGame g({{"main", "*sleep 60\n*break\nA\n"}}, Fast());
+    TestGame g({{"main", "*sleep 60\n*break\nA\n"}}, WholeLines());
     g.Steps(2);
     g.State().Shell.SkipState = 1;
     g.State().Vars.S[26] = 4;
@@ -235,7 +230,7 @@ TEST(ControlFlow, BreakEndsSkippingAndAutoAdvance) {
 }
 
 TEST(ControlFlow, ConversionFailureAbandonsThePassAndIsReported) {
-    TestGame g({{"main", "!V1=2\nA\n"}}, Fast());
+    TestGame g({{"main", "!V1=2\nA\n"}}, WholeLines());
     g.RunFor(500);
     ASSERT_FALSE(g.Host().Errors().empty());
     EXPECT_NE(g.Host().Errors()[0].find("1=2"), std::string::npos);

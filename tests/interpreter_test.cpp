@@ -14,18 +14,13 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
+using test::WholeLines;
 using test::TestGame;
 
 // Whole lines in one pass: the typing effect off.
-GameOptions Fast() {
-    GameOptions o;
-    o.Settings["Delay"] = "1";
-    return o;
-}
-
 // A game whose `main` is loaded (the first idle pass has run).
 struct Game : TestGame {
-    explicit Game(test::ScriptList scripts, GameOptions o = Fast()) : TestGame(scripts, o) {
+    explicit Game(test::ScriptList scripts, GameOptions o = WholeLines()) : TestGame(scripts, o) {
         Steps(1);
     }
     void Run() { RunScript(State()); }

@@ -14,17 +14,12 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
+using test::WholeLines;
 using test::TestGame;
-
-GameOptions Fast() {
-    GameOptions o;
-    o.Settings["Delay"] = "1";
-    return o;
-}
 
 // A game whose script is loaded, with the interpreter driven by hand.
 struct Window : TestGame {
-    explicit Window(test::ScriptList scripts, GameOptions o = Fast()) : TestGame(scripts, o) {
+    explicit Window(test::ScriptList scripts, GameOptions o = WholeLines()) : TestGame(scripts, o) {
         Steps(1);
     }
     TextState& Text() { return State().Text; }
@@ -88,7 +83,7 @@ TEST(MessageWindow, SpeakerNamesAreCentredInTheNameBox) {
     BeginSpeakerName(w.State(), *sjis::FromUtf8("案内人達"));
     EXPECT_EQ(w.Text().NameOffset, 12);  // (120 - 12 * 8) / 2
     Window t({{"main", ""}}, [] {
-        GameOptions o = Fast();
+        GameOptions o = WholeLines();
         o.Settings["WINTYPE"] = "0";
         return o;
     }());
@@ -129,7 +124,7 @@ TEST(MessageWindow, TextSurvivesAChangeOfScene) {
 }
 
 TEST(MessageWindow, TintedWindowFadesInOverItsTopRows) {
-    GameOptions o = Fast();
+    GameOptions o = WholeLines();
     o.Settings = {{"WINTYPE", "0"}, {"TXBG_R", "10"}, {"TXBG_G", "20"}, {"TXBG_B", "255"},
                   {"TXBG_A", "160"}, {"Delay", "1"}};
     Window w({{"main", "*gra Sggg\nA\n"}}, o);
@@ -146,7 +141,7 @@ TEST(MessageWindow, TintedWindowFadesInOverItsTopRows) {
 }
 
 TEST(MessageWindow, PictureStyleBlendsSysTwAndTheMarkerAnimates) {
-    GameOptions o = Fast();
+    GameOptions o = WholeLines();
     Surface tw(784, 384);
     for (int y = 0; y < 384; ++y)
         for (int x = 0; x < 784; ++x) {

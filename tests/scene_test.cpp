@@ -11,13 +11,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
+using test::WholeLines;
 using test::TestGame;
-
-GameOptions Fast() {
-    GameOptions o;
-    o.Settings["Delay"] = "1";
-    return o;
-}
 
 struct Pixel {
     int b, g, r;
@@ -41,7 +36,7 @@ void Pattern(Surface& s) {
 }
 
 TEST(Scene, SolidColourFillsTheBackgroundAndShowsIt) {
-    TestGame g({{"main", "*gra Sf0g\n"}}, Fast());
+    TestGame g({{"main", "*gra Sf0g\n"}}, WholeLines());
     g.RunFor(300);
     EXPECT_EQ(At(g.State().DrawingArea, 10, 10), (Pixel{240, 0, 255}));
     EXPECT_EQ(At(g.Host().DrawingArea(), 799, 599), (Pixel{240, 0, 255}));
@@ -50,7 +45,7 @@ TEST(Scene, SolidColourFillsTheBackgroundAndShowsIt) {
 }
 
 TEST(Scene, GrbChangesLayersOnlyAndUpdateShowsThem) {
-    TestGame g({{"main", "*grb S00f\n*sleep 300\n*update\n"}}, Fast());
+    TestGame g({{"main", "*grb S00f\n*sleep 300\n*update\n"}}, WholeLines());
     g.Steps(3);
     EXPECT_EQ(At(g.State().DrawingArea, 0, 0), (Pixel{0, 0, 0}));
     g.RunFor(600);
@@ -58,7 +53,7 @@ TEST(Scene, GrbChangesLayersOnlyAndUpdateShowsThem) {
 }
 
 TEST(Scene, GraTagUsesTheLastSelector) {
-    TestGame g({{"main", "*grb S00f\nA[gra S0f0]B\n*sleep 300\n*gra S111\nC[gra Sf00]D\n"}}, Fast());
+    TestGame g({{"main", "*grb S00f\nA[gra S0f0]B\n*sleep 300\n*gra S111\nC[gra Sf00]D\n"}}, WholeLines());
     g.Steps(3);
     EXPECT_EQ(At(g.State().DrawingArea, 0, 0), (Pixel{0, 0, 0}));  // grb: nothing shown
     g.RunFor(600);
@@ -66,7 +61,7 @@ TEST(Scene, GraTagUsesTheLastSelector) {
 }
 
 TEST(Scene, ColourEffects) {
-    TestGame g({{"main", ""}}, Fast());
+    TestGame g({{"main", ""}}, WholeLines());
     EngineState& e = g.State();
     Pattern(e.Scene.BackgroundLayer);
     auto compose = [&](int effect, int level = 0) {
@@ -91,7 +86,7 @@ TEST(Scene, ColourEffects) {
 }
 
 TEST(Scene, ClearingCharactersByTheLastLetter) {
-    TestGame g({{"main", ""}}, Fast());
+    TestGame g({{"main", ""}}, WholeLines());
     EngineState& e = g.State();
     e.Vars.S[23] = 3;
     ClearCharacters(e, "5R");
@@ -110,7 +105,7 @@ TEST(Scene, ClearingCharactersByTheLastLetter) {
 }
 
 TEST(Scene, FixKeepsWhatPtsetDrewOnTheDrawingArea) {
-    TestGame g({{"main", "*gra S000\n*ptset 0,0,2+2,4,V001,10\n*fix\n"}}, Fast());
+    TestGame g({{"main", "*gra S000\n*ptset 0,0,2+2,4,V001,10\n*fix\n"}}, WholeLines());
     EngineState& e = g.State();
     g.Steps(1);
     e.Vars.V[1] = 20;
@@ -128,7 +123,7 @@ TEST(Scene, FixKeepsWhatPtsetDrewOnTheDrawingArea) {
 }
 
 TEST(Scene, PtsetClipsRectanglesOutsideTheSheet) {
-    TestGame g({{"main", "*ptset -50,-50,5000,5000,-10,-10\n*ptset 5,5,1,1,0,0\n"}}, Fast());
+    TestGame g({{"main", "*ptset -50,-50,5000,5000,-10,-10\n*ptset 5,5,1,1,0,0\n"}}, WholeLines());
     g.Steps(1);
     g.State().Scene.PartsSheet.Resize(4, 4);
     g.State().Scene.PartsSheet.Fill(9, 9, 9);
@@ -140,7 +135,7 @@ TEST(Scene, PtsetClipsRectanglesOutsideTheSheet) {
 }
 
 TEST(Scene, ModeTogglesOnlyOnAChange) {
-    TestGame g({{"main", "*mode 1\nA\n*mode 1\nB\n*mode 0\nC\n"}}, Fast());
+    TestGame g({{"main", "*mode 1\nA\n*mode 1\nB\n*mode 0\nC\n"}}, WholeLines());
     g.Steps(2);
     EXPECT_TRUE(g.State().FullTextMode());
     EXPECT_EQ(g.State().Text.WindowDisplayKind, 2);
@@ -152,7 +147,7 @@ TEST(Scene, ModeTogglesOnlyOnAChange) {
 }
 
 TEST(Scene, FullTextModeDarkensTheScene) {
-    TestGame g({{"main", "*gra S888\n*mode 1\n"}}, Fast());
+    TestGame g({{"main", "*gra S888\n*mode 1\n"}}, WholeLines());
     g.RunFor(300);
     // S008 = 8 at start-up: the scene at 128 / 256.
     EXPECT_EQ(At(g.State().DisplaySurface, 5, 5), (Pixel{64, 64, 64}));

@@ -47,6 +47,14 @@ struct GameOptions {
     std::function<void(HeadlessHost&)> ConfigureHost;
 };
 
+// Options for a game that types whole lines at once (the typing effect off), so a test sees a
+// line's text after one interpreter pass.
+inline GameOptions WholeLines() {
+    GameOptions o;
+    o.Settings["Delay"] = "1";
+    return o;
+}
+
 // Scripts by name, as UTF-8 text.
 using ScriptList = std::initializer_list<std::pair<const std::string, std::string>>;
 

@@ -13,15 +13,6 @@ namespace {
 
 constexpr size_t kLabelLimit = 64;
 
-std::string_view LineAt(const EngineState& e, int offset) {
-    const auto* base = reinterpret_cast<const char*>(e.Script.ScriptBuffer.data());
-    int size = e.Script.ScriptSize;
-    if (offset < 0 || offset >= size) return {};
-    const void* nul = std::memchr(base + offset, 0, size - offset);
-    size_t n = nul ? static_cast<const char*>(nul) - (base + offset) : size - offset;
-    return std::string_view(base + offset, n);
-}
-
 }  // namespace
 
 std::vector<ChoiceEntry> ReadChoiceEntries(EngineState& e) {
@@ -31,7 +22,7 @@ std::vector<ChoiceEntry> ReadChoiceEntries(EngineState& e) {
         int open = SkipToLineStartingWith(e, position, '{');
         int close = SkipToLineStartingWith(e, position, '}');
         if (open == kNoLine || open >= close) break;
-        std::string_view line = LineAt(e, open);
+        std::string_view line = ScriptLineAt(e, open);
         ChoiceEntry entry;
         entry.Target = open + static_cast<int>(line.size()) + 1;
         std::string_view rest = line.substr(1);

@@ -9,10 +9,7 @@
 
 namespace vespin {
 
-namespace {
-
-// The line starting at `offset`, up to its NUL or the end of the script.
-std::string_view LineAt(const EngineState& e, int offset) {
+std::string_view ScriptLineAt(const EngineState& e, int offset) {
     const auto* base = reinterpret_cast<const char*>(e.Script.ScriptBuffer.data());
     int size = e.Script.ScriptSize;
     if (offset < 0 || offset >= size) return {};
@@ -20,8 +17,6 @@ std::string_view LineAt(const EngineState& e, int offset) {
     size_t n = nul ? static_cast<const char*>(nul) - (base + offset) : size - offset;
     return std::string_view(base + offset, n);
 }
-
-}  // namespace
 
 bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode) {
     std::string upper = sjis::UpperAscii(name);
@@ -56,7 +51,7 @@ int FindLabel(const EngineState& e, std::string_view name) {
     int size = e.Script.ScriptSize;
     for (int i = 0; i < size; ++i) {
         if (buffer[i] != ':') continue;
-        std::string_view rest = LineAt(e, i + 1);
+        std::string_view rest = ScriptLineAt(e, i + 1);
         if (!sjis::EqualsIgnoringCase(rest, name)) continue;
         return i + 1 + static_cast<int>(rest.size()) + 1;
     }
@@ -76,7 +71,7 @@ int SkipToLineStartingWith(const EngineState& e, int from, char byte) {
 int FindNamedBlockEnd(const EngineState& e, int from, std::string_view name) {
     for (int p = SkipToLineStartingWith(e, from, '}'); p != kNoLine;
          p = SkipToLineStartingWith(e, p + 1, '}')) {
-        std::string_view line = LineAt(e, p);
+        std::string_view line = ScriptLineAt(e, p);
         if (line.size() >= 2 && line[1] == ':' && sjis::EqualsIgnoringCase(line.substr(2), name))
             return p;
     }

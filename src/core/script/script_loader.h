@@ -16,6 +16,9 @@ enum class ScriptMode : int {
 // holds the name or its archive cannot be read.
 bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode);
 
+// The script line starting at `offset`, up to its NUL or the end of the script; empty outside it.
+std::string_view ScriptLineAt(const EngineState& e, int offset);
+
 // Offset of the line after the first ':' whose following text equals `name` (ignoring case), or
 // -1 when there is none.
 int FindLabel(const EngineState& e, std::string_view name);

@@ -15,12 +15,6 @@ namespace vespin {
 
 namespace {
 
-std::string_view LineAt(const EngineState& e, int offset) {
-    const auto* base = reinterpret_cast<const char*>(e.Script.ScriptBuffer.data());
-    size_t left = static_cast<size_t>(e.Script.ScriptSize - offset);
-    return std::string_view(base + offset, strnlen(base + offset, left));
-}
-
 // Whether an entry line (after its '{' and, for named switches, ":NAME") is taken.
 bool Taken(EngineState& e, std::string_view rest) {
     if (rest.empty()) return true;
@@ -40,7 +34,7 @@ CommandResult RunSwitch(EngineState& e, const char* arg) {
     s.FetchLine = true;
     for (int p = SkipToLineStartingWith(e, s.ReadPosition, '{'); p != kNoLine && p < end;
          p = SkipToLineStartingWith(e, p + 1, '{')) {
-        std::string_view line = LineAt(e, p);
+        std::string_view line = ScriptLineAt(e, p);
         std::string_view rest = line.substr(1);
         if (!name.empty()) {
             if (rest.size() < 1 + name.size() || rest[0] != ':' ||
