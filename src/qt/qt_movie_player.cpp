@@ -2,6 +2,7 @@
 
 #include <QAudioOutput>
 #include <QEventLoop>
+#include <QFile>
 #include <QMediaPlayer>
 #include <QTimer>
 #include <QUrl>
@@ -85,7 +86,7 @@ bool QtMoviePlayer::Open(const std::filesystem::path& path) {
     CreatePlayer();
     m_failed = false;
     m_last_error.clear();
-    m_player->setSource(QUrl::fromLocalFile(QString::fromStdString(path.string())));
+    m_player->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
     WaitWhileLoading();
     if (m_failed || !Playable(m_player->mediaStatus())) {
         if (m_last_error.isEmpty()) m_last_error = QStringLiteral("the movie did not load");

@@ -159,13 +159,16 @@ TEST_F(QtMovie, StopEndsAMovieAtOnceAndAClickOnThePanelIsAClickForTheEngine) {
     QTest::mouseClick(&Panel(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));
     NoEngine engine;
     host.PumpMessages(engine);
-    ASSERT_FALSE(engine.inputs.empty());
-    const InputEvent& down = engine.inputs[engine.inputs.size() - 2];
-    EXPECT_EQ(down.kind, InputKind::MouseDown);
-    EXPECT_EQ(down.button, MouseButton::Left);
-    EXPECT_EQ(down.x, 10);
-    EXPECT_EQ(down.y, 20);
-    EXPECT_EQ(engine.inputs.back().kind, InputKind::MouseUp);
+    // The press and the release, in the panel's pixels (moves of a real pointer may come between).
+    std::vector<InputEvent> clicks;
+    for (const InputEvent& e : engine.inputs)
+        if (e.kind != InputKind::MouseMove) clicks.push_back(e);
+    ASSERT_EQ(clicks.size(), 2u);
+    EXPECT_EQ(clicks[0].kind, InputKind::MouseDown);
+    EXPECT_EQ(clicks[0].button, MouseButton::Left);
+    EXPECT_EQ(clicks[0].x, 10);
+    EXPECT_EQ(clicks[0].y, 20);
+    EXPECT_EQ(clicks[1].kind, InputKind::MouseUp);
 
     EXPECT_TRUE(player.IsPlaying());
     player.Stop();
