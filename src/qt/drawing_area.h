@@ -28,8 +28,6 @@ class DrawingArea : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    void PushMouse(InputKind kind, QMouseEvent* event);
-
     InputQueue& m_queue;
     QImage m_image;
 };

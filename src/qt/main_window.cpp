@@ -22,16 +22,22 @@ MainWindow::MainWindow(InputQueue& queue)
       m_queue(queue),
       m_toolbar(new ToolbarStrip(queue, this)),
       m_area(new DrawingArea(queue, this)),
-      m_menu(new PopupMenu(queue, this)) {
+      m_menu(new PopupMenu(queue, this)),
+      m_movie(new MoviePanel(queue, *m_area, this)) {
     setObjectName("TForm1");
     setFixedSize(kClientWidth, kClientHeight);
-    m_area->move(0, kAreaTop);
+    PlaceDrawingArea(kAreaTop);
     // What the strip shows before the engine first says otherwise.
     m_toolbar->Apply(ToolbarState{});
     m_menu->Apply(ToolbarState{});
     setFocusPolicy(Qt::StrongFocus);
     // Japanese text is typed in the dialogs; the game window itself takes plain keys.
     setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void MainWindow::PlaceDrawingArea(int top) {
+    m_area->move(0, top);
+    m_movie->CoverArea();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,12 +1,13 @@
 #pragma once
-// The main window: the toolbar strip at the top, the drawing area at (0, 24), a fixed size and
-// no maximise box. Keys, the wheel and the close box become engine input; whether the window
-// really closes is the engine's decision.
+// The main window: the toolbar strip at the top, the drawing area at (0, 24) with the movie panel
+// in the same place, a fixed size and no maximise box. Keys, the wheel and the close box become
+// engine input; whether the window really closes is the engine's decision.
 
 #include <QWidget>
 
 #include "qt/drawing_area.h"
 #include "qt/input_queue.h"
+#include "qt/movie_panel.h"
 #include "qt/toolbar_strip.h"
 
 namespace vespin {
@@ -22,6 +23,13 @@ class MainWindow : public QWidget {
     ToolbarStrip& Toolbar() { return *m_toolbar; }
     DrawingArea& Area() { return *m_area; }
     PopupMenu& Menu() { return *m_menu; }
+    MoviePanel& Movie() { return *m_movie; }
+
+    // Puts the drawing area and the movie panel at `top` (kAreaTop in the windowed layout). The
+    // full-screen layout, once the front end has one, puts them at 0 through here and hides the
+    // strip; the engine leaves full screen before a movie's end and enters it again afterwards,
+    // and the panel follows the area wherever it is.
+    void PlaceDrawingArea(int top);
 
     // The engine has decided to close: from now on the close box closes.
     void AllowClose() { m_close_allowed = true; }
@@ -37,6 +45,7 @@ class MainWindow : public QWidget {
     ToolbarStrip* m_toolbar;
     DrawingArea* m_area;
     PopupMenu* m_menu;
+    MoviePanel* m_movie;
     int m_wheel_remainder = 0;  // eighths of a degree not yet worth a notch
     bool m_close_allowed = false;
 };

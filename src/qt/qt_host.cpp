@@ -62,14 +62,34 @@ QString SingleInstanceLockPath(std::string_view name) {
     return QDir(QDir::tempPath()).filePath(file);
 }
 
-QtHost::QtHost() : m_window(std::make_unique<MainWindow>(m_queue)), m_ticks(SteadyMilliseconds()) {}
+QtHost::QtHost()
+    : m_window(std::make_unique<MainWindow>(m_queue)),
+      m_ticks(SteadyMilliseconds()),
+      m_open_sound(&OpenAlSoundDevice::Open),
+      m_movies(m_window->Movie()) {
+    FollowApplicationState();
+}
 
 QtHost::QtHost(const QString& settings_file)
     : m_window(std::make_unique<MainWindow>(m_queue)),
       m_settings(settings_file),
-      m_ticks(SteadyMilliseconds()) {}
+      m_ticks(SteadyMilliseconds()),
+      m_open_sound(&OpenAlSoundDevice::Open),
+      m_movies(m_window->Movie()) {
+    FollowApplicationState();
+}
 
 QtHost::~QtHost() = default;
+
+// The device goes quiet while another program is in front, not while one of the game's own
+// windows (a message box, the settings dialog with its test sounds) is: the application's state
+// says which, where the main window's own activation would not.
+void QtHost::FollowApplicationState() {
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, m_window.get(),
+                     [this](Qt::ApplicationState state) {
+                         if (m_sound) m_sound->SetWindowActive(state == Qt::ApplicationActive);
+                     });
+}
 
 uint32_t QtHost::NowMs() {
     return SteadyMilliseconds();
@@ -193,6 +213,22 @@ void QtHost::ReportError(std::string_view message) {
     QString caption =
         m_application_title.isEmpty() ? QStringLiteral("vespin") : m_application_title;
     ShowMessageBox(message, caption.toStdString(), MessageIcon::Error, MessageButtons::Ok);
+}
+
+bool QtHost::SoundOutputPresent() {
+    return OpenAlSoundDevice::OutputPresent();
+}
+
+SoundDevice* QtHost::OpenSoundDevice(bool keep_playing_in_background) {
+    if (m_sound) return m_sound.get();
+    m_sound = m_open_sound ? m_open_sound(keep_playing_in_background) : nullptr;
+    if (m_sound)
+        m_sound->SetWindowActive(QGuiApplication::applicationState() == Qt::ApplicationActive);
+    return m_sound.get();
+}
+
+void QtHost::CloseSoundDevice() {
+    m_sound.reset();  // the device stops and frees its slots as it goes
 }
 
 bool QtHost::TryLockSingleInstance(std::string_view name) {

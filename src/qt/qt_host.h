@@ -1,15 +1,19 @@
 #pragma once
-// The Host of the game program: real time, a Qt main window, QSettings and a lock file. The
-// engine owns the loop and calls PumpMessages between its passes; Qt's own exec() never runs.
+// The Host of the game program: real time, a Qt main window, QSettings and a lock file, sound
+// through OpenAL Soft and movies through Qt Multimedia. The engine owns the loop and calls
+// PumpMessages between its passes; Qt's own exec() never runs.
 
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "core/host/host.h"
+#include "openal/openal_sound_device.h"
 #include "qt/ini_settings_store.h"
 #include "qt/input_queue.h"
 #include "qt/main_window.h"
+#include "qt/qt_movie_player.h"
 #include "qt/tick_schedule.h"
 
 namespace vespin {
@@ -50,6 +54,21 @@ class QtHost : public Host {
     SettingsStore& Settings() override { return m_settings; }
     bool TryLockSingleInstance(std::string_view name) override;
 
+    bool SoundOutputPresent() override;
+    // Opens OpenAL Soft's default output once; later calls return the same device. Null when it
+    // cannot be opened (no sound card, no sound server): the game then runs silently. Without
+    // `keep_playing_in_background` the device is silent while the game is not the active
+    // application; the game's own dialogs and message boxes count as the game.
+    SoundDevice* OpenSoundDevice(bool keep_playing_in_background) override;
+    void CloseSoundDevice() override;
+    MoviePlayer* Movies() override { return &m_movies; }
+
+    // How the sound device is opened (OpenAlSoundDevice::Open unless a test says otherwise).
+    using SoundOpener = std::function<std::unique_ptr<OpenAlSoundDevice>(bool)>;
+    void SetSoundOpener(SoundOpener opener) { m_open_sound = std::move(opener); }
+    // The device while it is open, else null.
+    OpenAlSoundDevice* Sound() { return m_sound.get(); }
+
     MainWindow& Window() { return *m_window; }
     InputQueue& Queue() { return m_queue; }
 
@@ -61,6 +80,7 @@ class QtHost : public Host {
     auto RunModal(Fn&& run);
     void DeliverDueTick();
     void ShowWindowOnce();
+    void FollowApplicationState();
 
     InputQueue m_queue;
     std::unique_ptr<MainWindow> m_window;
@@ -68,6 +88,9 @@ class QtHost : public Host {
     std::unique_ptr<QLockFile> m_lock;
     TickSchedule m_ticks;
     EngineEvents* m_engine = nullptr;  // set while PumpMessages runs
+    SoundOpener m_open_sound;
+    std::unique_ptr<OpenAlSoundDevice> m_sound;
+    QtMoviePlayer m_movies;  // after the window: it plays on the window's panel
     QString m_application_title;
     bool m_window_shown = false;
     bool m_closed = false;  // the engine closed the window: no more input or ticks

@@ -1,0 +1,38 @@
+#include "qt/mouse_input.h"
+
+#include <optional>
+
+namespace vespin {
+
+namespace {
+
+std::optional<MouseButton> EngineButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void QueueMouseInput(InputQueue& queue, InputKind kind, const QMouseEvent& event) {
+    InputEvent input;
+    input.kind = kind;
+    QPoint at = event.position().toPoint();
+    input.x = at.x();
+    input.y = at.y();
+    if (kind != InputKind::MouseMove) {
+        std::optional<MouseButton> button = EngineButton(event.button());
+        if (!button) return;
+        input.button = *button;
+    }
+    queue.Push(input);
+}
+
+}  // namespace vespin

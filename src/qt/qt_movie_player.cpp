@@ -1,0 +1,131 @@
+#include "qt/qt_movie_player.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+#include <QVideoFrame>
+#include <QVideoSink>
+#include <system_error>
+
+namespace vespin {
+
+namespace {
+
+bool Loading(QMediaPlayer::MediaStatus status) {
+    return status == QMediaPlayer::NoMedia || status == QMediaPlayer::LoadingMedia;
+}
+
+bool Playable(QMediaPlayer::MediaStatus status) {
+    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia ||
+           status == QMediaPlayer::BufferedMedia;
+}
+
+}  // namespace
+
+QtMoviePlayer::QtMoviePlayer(MoviePanel& panel) : m_panel(panel) {}
+
+QtMoviePlayer::~QtMoviePlayer() {
+    if (m_player) m_player->stop();
+}
+
+void QtMoviePlayer::CreatePlayer() {
+    if (m_player) return;
+    m_sink = std::make_unique<QVideoSink>();
+    m_audio = std::make_unique<QAudioOutput>();
+    m_player = std::make_unique<QMediaPlayer>();
+    m_player->setVideoSink(m_sink.get());
+    m_player->setAudioOutput(m_audio.get());
+    // Frames may be produced on the backend's own thread; with the panel as the receiver they
+    // are handed over on the window's thread.
+    QObject::connect(m_sink.get(), &QVideoSink::videoFrameChanged, &m_panel,
+                     [this](const QVideoFrame& frame) {
+                         if (m_playing) m_panel.ShowFrame(frame);
+                     });
+    QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged,
+                     [this](QMediaPlayer::MediaStatus status) {
+                         if (status == QMediaPlayer::EndOfMedia) m_playing = false;
+                         if (status == QMediaPlayer::InvalidMedia) {
+                             m_failed = true;
+                             m_playing = false;
+                         }
+                     });
+    QObject::connect(m_player.get(), &QMediaPlayer::playbackStateChanged,
+                     [this](QMediaPlayer::PlaybackState state) {
+                         if (state == QMediaPlayer::StoppedState) m_playing = false;
+                     });
+    // After some errors the backend goes on saying it plays: the flag is what counts.
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred,
+                     [this](QMediaPlayer::Error error, const QString& text) {
+                         if (error == QMediaPlayer::NoError) return;
+                         m_failed = true;
+                         m_playing = false;
+                         m_last_error = text;
+                     });
+}
+
+void QtMoviePlayer::WaitWhileLoading() {
+    if (m_failed || !Loading(m_player->mediaStatus())) return;
+    QEventLoop loop;
+    auto settle = [&] {
+        if (m_failed || !Loading(m_player->mediaStatus())) loop.quit();
+    };
+    QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, settle);
+    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, settle);
+    QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
+    // Input that arrives meanwhile is only queued for the engine, as at any other time.
+    loop.exec();
+}
+
+bool QtMoviePlayer::Open(const std::filesystem::path& path) {
+    Close();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    CreatePlayer();
+    m_failed = false;
+    m_last_error.clear();
+    m_player->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
+    WaitWhileLoading();
+    if (m_failed || !Playable(m_player->mediaStatus())) {
+        if (m_last_error.isEmpty()) m_last_error = QStringLiteral("the movie did not load");
+        m_player->setSource(QUrl());
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+void QtMoviePlayer::ShowAndPlay() {
+    if (!m_open) return;
+    m_panel.ClearFrame();
+    m_panel.CoverArea();
+    m_panel.show();
+    m_playing = true;
+    m_player->setPosition(0);
+    m_player->play();
+}
+
+bool QtMoviePlayer::IsPlaying() {
+    return m_open && m_playing && !m_failed;
+}
+
+void QtMoviePlayer::HidePanel() {
+    m_panel.hide();
+}
+
+void QtMoviePlayer::Stop() {
+    m_playing = false;
+    if (m_player) m_player->stop();
+}
+
+void QtMoviePlayer::Close() {
+    m_playing = false;
+    if (!m_open) return;
+    m_open = false;
+    m_player->stop();
+    m_player->setSource(QUrl());
+}
+
+}  // namespace vespin
