@@ -38,7 +38,8 @@ fuzz-regress: deps
 	    $(CMAKE_GEN) -DVESPIN_FUZZ=ON -DVESPIN_BUILD_QT=OFF -DVESPIN_BUILD_TESTS=OFF \
 	    -DVESPIN_BUILD_BENCH=OFF -DVESPIN_BUILD_DEMO=OFF
 	@cmake --build $(FUZZ) -j $(JOBS)
-	ctest --test-dir $(FUZZ) --output-on-failure -R fuzz_regress
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	    ctest --test-dir $(FUZZ) --output-on-failure -R fuzz_regress
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
