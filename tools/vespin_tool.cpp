@@ -1,4 +1,4 @@
-// vespin-tool: makes and inspects the game's content (archives, scripts).
+// vespin-tool: makes and inspects the game's content (archives, scripts, pictures).
 
 #include <cstdio>
 #include <string>
@@ -14,7 +14,11 @@ constexpr char kUsage[] =
     "  archive extract FILE -o DIR [NAME...]\n"
     "  archive pack OUT --layout script|sized [--name-width W] FILES...\n"
     "  script encode IN.txt OUT      UTF-8 text, a script line a text line -> stored script\n"
-    "  script decode IN OUT.txt\n";
+    "  script decode IN OUT.txt\n"
+    "  picture decode IN OUT.png|OUT.bgr      a JPEG or packed entry; .bgr: raw rows, no header\n"
+    "  picture decode --archive FILE --entry NAME OUT.png|OUT.bgr\n"
+    "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"
+    "                                         the packed format, smallest allowed stages\n";
 
 }  // namespace
 
@@ -29,6 +33,7 @@ int main(int argc, char** argv) {
     try {
         if (group == "archive") return vespin::tool::ArchiveCommand(args);
         if (group == "script") return vespin::tool::ScriptCommand(args);
+        if (group == "picture") return vespin::tool::PictureCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());
