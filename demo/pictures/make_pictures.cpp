@@ -65,6 +65,41 @@ bool WriteJpeg(const vespin::Surface& picture, const std::filesystem::path& path
     return std::ferror(file.get()) == 0;
 }
 
+// What the engine needs of these pictures and would not say when it is missing: a character
+// without a mask of its size, or wider than the centred blend takes, is silently not drawn.
+bool CheckPictures(const std::vector<vespin::demo::NamedPicture>& all, std::string& problem) {
+    auto find = [&](const std::string& name) -> const vespin::Surface* {
+        for (const auto& p : all)
+            if (p.Name == name) return &p.Picture;
+        return nullptr;
+    };
+    for (const auto& p : all) {
+        const vespin::Surface& s = p.Picture;
+        if (p.Name[0] == 'A' && (s.Width() != 800 || s.Height() != 600)) {
+            problem = p.Name + " is not 800 x 600";
+            return false;
+        }
+        if (p.Name[0] != 'B') continue;
+        const vespin::Surface* mask = find("M" + p.Name.substr(1));
+        if (!mask || mask->Width() != s.Width() || mask->Height() != s.Height()) {
+            problem = p.Name + " has no mask of its size";
+            return false;
+        }
+        if (s.Width() % 8 != 0 || s.Width() > 800 || s.Height() > 600) {
+            problem = p.Name + " is not a multiple of 8 wide, at most 800 x 600";
+            return false;
+        }
+    }
+    const vespin::Surface* window = find("sys_tw");
+    const vespin::Surface* marker = find("sys_clickw");
+    if (!window || window->Width() != 784 || window->Height() != 384 || !marker ||
+        marker->Width() != 96 || marker->Height() != 52) {
+        problem = "the window pictures are missing or of the wrong size";
+        return false;
+    }
+    return true;
+}
+
 const char* FolderOf(vespin::demo::Store where) {
     switch (where) {
         case vespin::demo::Store::Jpeg:
@@ -89,7 +124,13 @@ int main(int argc, char** argv) {
     const std::filesystem::path root = argv[1];
     for (const char* folder : {"gjp", "gra", "gra2", "gra3"})
         std::filesystem::create_directories(root / folder);
-    for (const vespin::demo::NamedPicture& p : vespin::demo::AllPictures()) {
+    const std::vector<vespin::demo::NamedPicture> all = vespin::demo::AllPictures();
+    std::string problem;
+    if (!CheckPictures(all, problem)) {
+        std::fprintf(stderr, "vespin-demo-pictures: %s\n", problem.c_str());
+        return 1;
+    }
+    for (const vespin::demo::NamedPicture& p : all) {
         std::filesystem::path path = root / FolderOf(p.Where) / p.Name;
         std::string error;
         bool jpeg = p.Where == vespin::demo::Store::Jpeg;
