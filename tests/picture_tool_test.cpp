@@ -6,6 +6,8 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "core/resources/packed_picture.h"
 #include "picture_test_util.h"
@@ -78,6 +80,24 @@ TEST(PngIo, GreyPaletteAndSixteenBitPicturesAreConverted) {
     ASSERT_TRUE(ReadPng(MakePng(1, 1, PNG_FORMAT_LINEAR_RGB, wide), s, error, &note)) << error;
     EXPECT_EQ(Bytes(s.Data(), s.Data() + 3), (Bytes{0, 128, 255}));
     EXPECT_NE(note.find("16-bit"), std::string::npos);
+}
+
+TEST(PngIo, InterlacedFilesReadLikePlainOnes) {
+    std::ifstream in(std::string(VESPIN_TEST_DATA) + "/png/interlaced_5x3.png", std::ios::binary);
+    Bytes png((std::istreambuf_iterator<char>(in)), {});
+    Surface s;
+    std::string error;
+    ASSERT_TRUE(ReadPng(png, s, error)) << error;
+    ASSERT_EQ(s.Width(), 5);
+    ASSERT_EQ(s.Height(), 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const uint8_t* p = s.Row(y) + x * 3;  // the file's red, green, blue by formula
+            EXPECT_EQ(p[2], (x * 40 + y * 7) % 256);
+            EXPECT_EQ(p[1], (x * 3 + y * 50) % 256);
+            EXPECT_EQ(p[0], (x + y * 90) % 256);
+        }
+    }
 }
 
 TEST(PngIo, AlphaIsDroppedWhenOpaqueAndRefusedOtherwise) {
