@@ -9,22 +9,23 @@ game=$build/game
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# A reader who clicks every three seconds; frame N is taken just before click N + 1, while the
-# engine waits at its (N + 1)th wait. The show starts at the 8th wait of the demo.
+# A reader who clicks every six seconds, long enough for a scene's transitions and its text to
+# finish; frame N is taken just before click N + 1, while the engine waits at its (N + 1)th
+# wait. The show starts at the 8th wait of the demo.
 : > "$tmp/events"
 i=1
 while [ $i -le 24 ]; do
-    echo "$((i * 3000)) click 400 300" >> "$tmp/events"
+    echo "$((i * 6000)) click 400 300" >> "$tmp/events"
     i=$((i + 1))
 done
 shots() {  # shots DIR
     mkdir -p "$1"
-    set --  "$1"
+    set -- "$1"
     for n in 7 8 9 11 18 19 20 21 23; do
-        set -- "$@" --shot "$((n * 3000 + 2900)):$1/$n.png"
+        set -- "$@" --shot "$((n * 6000 + 5900)):$1/$n.png"
     done
     shift
-    "$run" --game "$game" --input "$tmp/events" --until 75000 "$@"
+    "$run" --game "$game" --input "$tmp/events" --until 150000 "$@"
 }
 shots "$tmp/a"
 shots "$tmp/b"
