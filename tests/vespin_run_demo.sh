@@ -8,9 +8,9 @@ events=$(dirname "$0")/../demo/replay.events
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-"$run" --game "$game" --input "$events" --until 110000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
+"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/a.txt" --vars "$tmp/a.json" \
     --shot 1000:"$tmp/a.png"
-"$run" --game "$game" --input "$events" --until 110000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
+"$run" --game "$game" --input "$events" --until 30000 --transcript "$tmp/b.txt" --vars "$tmp/b.json"
 cmp "$tmp/a.txt" "$tmp/b.txt"
 cmp "$tmp/a.json" "$tmp/b.json"
 test -s "$tmp/a.png"
