@@ -1,7 +1,7 @@
-# cmake -DTOOL=vespin-tool -DSOUNDS=vespin-demo-sounds -DSOURCE=demo -DGAME=out -DWORK=tmp
-#       -P build_archives.cmake
-# Encodes every scenario script, generates and encodes the sounds, and packs the twenty archives
-# of the demo game.
+# cmake -DTOOL=vespin-tool -DSOUNDS=vespin-demo-sounds -DPICTURES=vespin-demo-pictures
+#       -DSOURCE=demo -DGAME=out -DWORK=tmp -P build_archives.cmake
+# Encodes every scenario script, generates and encodes the sounds, draws and packs the
+# pictures, and writes the twenty archives of the demo game.
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc ERROR_VARIABLE err)
@@ -53,8 +53,26 @@ pack_sounds(vg_se2 R SE_RAIN)
 pack_sounds(vg_bgm M M01:211680 M02:70560)
 run(${TOOL} archive pack ${GAME}/vg_ogg1.vsp --layout sized --name-width 16 ${WORK}/wav/V0003.ogg)
 
+# Pictures: JPEG files go into vg_gjp.vsp as they are; PNG files are packed by vespin-tool into
+# vg_gra.vsp, vg_gra2.vsp and vg_gra3.vsp. The entry name is the file name without its extension.
+run(${PICTURES} ${WORK}/pictures)
+file(GLOB jpegs ${WORK}/pictures/gjp/*.jpg)
+list(SORT jpegs)
+run(${TOOL} archive pack ${GAME}/vg_gjp.vsp --layout sized --name-width 16 ${jpegs})
+foreach(archive gra gra2 gra3)
+    file(MAKE_DIRECTORY ${WORK}/packed/${archive})
+    file(GLOB pngs ${WORK}/pictures/${archive}/*.png)
+    list(SORT pngs)
+    set(packed)
+    foreach(png ${pngs})
+        get_filename_component(name ${png} NAME_WE)
+        run(${TOOL} picture encode ${png} ${WORK}/packed/${archive}/${name})
+        list(APPEND packed ${WORK}/packed/${archive}/${name})
+    endforeach()
+    run(${TOOL} archive pack ${GAME}/vg_${archive}.vsp --layout sized --name-width 16 ${packed})
+endforeach()
+
 # The other archives hold nothing yet.
-foreach(archive vg_gra vg_gra2 vg_gra3 vg_gjp vg_wav2 vg_wav3 vg_wav4 vg_wav5
-                vg_se1 vg_ogg2 vg_ogg3 vg_anim vg_anim2)
+foreach(archive vg_wav2 vg_wav3 vg_wav4 vg_wav5 vg_se1 vg_ogg2 vg_ogg3 vg_anim vg_anim2)
     run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16)
 endforeach()

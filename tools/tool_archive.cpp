@@ -124,6 +124,12 @@ int Pack(const std::vector<std::string>& args) {
 
 }  // namespace
 
+ArchiveDirectory ReadArchiveDirectory(const std::string& path) {
+    ArchiveId id;
+    ArchiveSet set = OpenOne(path, id);
+    return set[id];
+}
+
 int ArchiveCommand(const std::vector<std::string>& args) {
     if (args.size() == 2 && args[0] == "list") return List(args[1]);
     if (!args.empty() && args[0] == "extract") return Extract(args);

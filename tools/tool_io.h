@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/resources/archive.h"
+
 namespace vespin::tool {
 
 // A user error: printed as "vespin-tool: MESSAGE" with a non-zero exit.
@@ -18,9 +20,14 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
-// Subcommands: args are the words after "archive", "script" or "sound".
+// The directory of the archive at `path`, read with the engine's reader (the script layout for
+// vg_data.vsp and vg_data2.vsp, the sized one for the others). Throws when there is no file.
+ArchiveDirectory ReadArchiveDirectory(const std::string& path);
+
+// Subcommands: args are the words after "archive", "script", "sound" or "picture".
 int ArchiveCommand(const std::vector<std::string>& args);
 int ScriptCommand(const std::vector<std::string>& args);
 int SoundCommand(const std::vector<std::string>& args);
+int PictureCommand(const std::vector<std::string>& args);
 
 }  // namespace vespin::tool

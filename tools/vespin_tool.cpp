@@ -1,4 +1,4 @@
-// vespin-tool: makes and inspects the game's content (archives, scripts, sounds).
+// vespin-tool: makes and inspects the game's content (archives, scripts, sounds, pictures).
 
 #include <cstdio>
 #include <string>
@@ -17,7 +17,12 @@ constexpr char kUsage[] =
     "  script decode IN OUT.txt\n"
     "  sound decode IN OUT.wav --coding R|D|M\n"
     "  sound encode IN.wav OUT --coding R|D|M [--loop SAMPLE] [--scale M]\n"
-    "                               R: voices and effects, D: animation sounds, M: music\n";
+    "                               R: voices and effects, D: animation sounds, M: music\n"
+
+    "  picture decode IN OUT.png|OUT.bgr      a JPEG or packed entry; .bgr: raw rows, no header\n"
+    "  picture decode --archive FILE --entry NAME OUT.png|OUT.bgr\n"
+    "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"
+    "                                         the packed format, smallest allowed stages\n";
 
 }  // namespace
 
@@ -33,6 +38,7 @@ int main(int argc, char** argv) {
         if (group == "archive") return vespin::tool::ArchiveCommand(args);
         if (group == "script") return vespin::tool::ScriptCommand(args);
         if (group == "sound") return vespin::tool::SoundCommand(args);
+        if (group == "picture") return vespin::tool::PictureCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());

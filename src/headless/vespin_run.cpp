@@ -11,8 +11,8 @@
 #include "core/audio/wav_file.h"
 #include "core/shell/engine.h"
 #include "headless/headless_host.h"
-#include "headless/png_writer.h"
 #include "headless/state_dump.h"
+#include "tools/png_io.h"
 
 namespace {
 

@@ -137,6 +137,7 @@ void ShowScene(EngineState& e, int transition) {
     CopySurfaceInto(e.DisplaySurface, e.Scene.PreviousFrameSurface);
     ComposeScene(e);
     UpdateDisplay(e);
+    e.Scene.LastTransition = transition;
     RunTransition(e, transition);
 }
 

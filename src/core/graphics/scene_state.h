@@ -29,6 +29,9 @@ struct SceneState {
     SceneName LeftCentreName;
     SceneName RightName;
     int Selector = 0;  // 0 after `gra`, 1 after `grb`; the [gra] tag keeps the last one
+    // The transition number the last ShowScene ran (-1: none was given), for state dumps and
+    // for checking which effect a command asked for.
+    int LastTransition = -1;
 };
 
 }  // namespace vespin

@@ -1,0 +1,50 @@
+#pragma once
+// The demo game's pictures, drawn by program: backgrounds, characters with their masks, a parts
+// sheet, a picture for `direct`, and the message window's own pictures.
+
+#include <string>
+#include <vector>
+
+#include "core/graphics/surface.h"
+
+namespace vespin::demo {
+
+// Where a picture goes: the JPEG archive or one of the three packed ones.
+enum class Store { Jpeg, Gra, Gra2, Gra3 };
+
+struct NamedPicture {
+    std::string Name;
+    Store Where;
+    Surface Picture;
+};
+
+// Backgrounds, 800 x 600.
+Surface LighthouseByDay();
+Surface LighthouseByNight();
+Surface KeepersRoom();
+Surface Forest();
+Surface WesternBeachAtDusk();
+
+// A character picture and its mask (byte 0 of each mask pixel is the opacity). Widths are
+// multiples of 8 so every pixel goes through the mask blend.
+struct Character {
+    Surface Picture;
+    Surface Mask;
+};
+Character Guide(bool smiling);
+Character Keeper();
+Character Girl();
+
+// Parts for `ptset`: icons on the transparent key colour (blue 255, green 255, red 0).
+Surface PartsSheet();
+// An opaque card that `direct` draws straight onto the screen.
+Surface IslandMap();
+// "sys_tw": the window's colours over its opacities (784 x 384).
+Surface WindowPicture();
+// "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
+Surface ClickMarker();
+
+// Every picture of the demo with its entry name and archive.
+std::vector<NamedPicture> AllPictures();
+
+}  // namespace vespin::demo
