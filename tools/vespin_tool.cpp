@@ -18,7 +18,6 @@ constexpr char kUsage[] =
     "  sound decode IN OUT.wav --coding R|D|M\n"
     "  sound encode IN.wav OUT --coding R|D|M [--loop SAMPLE] [--scale M]\n"
     "                               R: voices and effects, D: animation sounds, M: music\n"
-
     "  picture decode IN OUT.png|OUT.bgr      a JPEG or packed entry; .bgr: raw rows, no header\n"
     "  picture decode --archive FILE --entry NAME OUT.png|OUT.bgr\n"
     "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"

@@ -108,6 +108,17 @@ Surface WindowPicture() {
     return Stacked(c);
 }
 
+Surface ChoicePlate(bool second_style) {
+    Canvas c(400, 48);
+    Shape plate = RoundedBox(4, 4, 392, 40, 14);
+    Rgb top = second_style ? Rgb{70, 40, 90} : Rgb{28, 52, 96};
+    Rgb bottom = second_style ? Rgb{36, 18, 48} : Rgb{12, 24, 52};
+    c.Paint(
+        plate, [&](double, double y) { return Mix(top, bottom, (y - 4) / 40); }, 0.85);
+    c.Paint(Subtract(plate, RoundedBox(6, 6, 388, 36, 12)), Rgb{190, 210, 245}, 0.95);
+    return Stacked(c);
+}
+
 Surface ClickMarker() {
     Canvas c(96, 26);
     const double bob[4] = {0, 2, 4, 2};

@@ -41,6 +41,9 @@ Surface PartsSheet();
 Surface IslandMap();
 // "sys_tw": the window's colours over its opacities (784 x 384).
 Surface WindowPicture();
+// "sys_sw" and "sys_sw2": the plate of a choice, colours over opacities (400 x 96); the second is
+// the plate of `sel2`.
+Surface ChoicePlate(bool second_style);
 // "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
 Surface ClickMarker();
 

@@ -49,6 +49,8 @@ void ResetSystemValues(EngineState& e) {
 
 // The system pictures and what depends on them, in the order later steps rely on.
 void LoadSystemPictures(EngineState& e) {
+    LoadPicture(e.Archives, "sys_sw", e.Choices.PlatePicture);
+    LoadPicture(e.Archives, "sys_sw2", e.Choices.PlatePicture2);
     InitTextRenderer(e);
     LoadPicture(e.Archives, "sys_clickw", e.Text.ClickWaitPicture);
 }
