@@ -45,10 +45,10 @@ bench: build
 	@for b in $(BUILD)/bin/bench_*; do echo "== $$b"; $$b; done
 
 format:
-	@find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find src tools tests bench fuzz demo -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 format-check:
-	@find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+	@find src tools tests bench fuzz demo -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(SAN) $(FUZZ)
