@@ -161,6 +161,23 @@ TEST(Select, RecordedChoicesReplayAndEndNavigation) {
     EXPECT_EQ(replay.State().Shell.ChoiceKind, kChoiceInWindow);
 }
 
+TEST(Select, ARecordedNumberBeyondTheListIsNotTaken) {
+    // The record comes from another path through the game (or a save): 7 is no entry of the
+    // second list, whose targets beyond its two entries are left over from the first.
+    Game g({{"main",
+             "*select\n{A\nA\n{B\nB\n{C\nC\n{D\nD\n{E\nE\n{F\nF\n{G\nG\n}\n"
+             "*select\n{Y\nY\n{Z\nZ\n}\n"}});
+    g.ShowChoice();
+    g.RunFor(400);
+    g.ClickAt(400, g.C().ChoiceBoxTop + 25);
+    g.State().Choices.ChoiceRecord[0] = 7;
+    g.State().Vars.S[151] = 2;
+    g.State().Vars.S[152] = 1;
+    g.RunFor(500);
+    EXPECT_EQ(g.State().Shell.ChoiceKind, kChoiceInWindow);
+    EXPECT_EQ(g.Transcript().find("G\n"), std::string::npos) << g.Transcript();
+}
+
 TEST(Switch, TakesTheFirstEntryThatHolds) {
     const char* block = "*switch\n{(V001=1)\none\n{(V001=2)\ntwo\n{\nthree\n}\nafter\n";
     for (auto [v, expected] : {std::pair{5, "three"}, {1, "one"}, {2, "two"}}) {

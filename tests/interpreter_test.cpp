@@ -203,6 +203,14 @@ TEST(Interpreter, TextPastTheLastRowIsLost) {
     EXPECT_EQ(Utf8Row(g.State(), 19), "line");
 }
 
+TEST(Interpreter, AFailingExpressionTagIsReportedOnceAndTypingGoesOn) {
+    // "1+2" is no index: the pass is abandoned, and the tag is not run again on every pass.
+    Game g({{"main", "A[?V1+2]B\n"}});
+    g.Steps(20);
+    EXPECT_EQ(g.Host().Errors().size(), 1u);
+    EXPECT_EQ(Utf8Row(g.State(), 1), "AB");
+}
+
 TEST(Interpreter, RunawayJumpLoopsEndThePass) {
     Game g({{"main", ":top\n*go top\n"}});
     g.Run();  // returns instead of hanging

@@ -63,6 +63,14 @@ TEST(MainLoop, PassesLastThirtyMsOrTheAutoAdvanceTime) {
     EXPECT_EQ(TurnMs(fast), 30u);
 }
 
+TEST(MainLoop, ANegativeAutoLevelFromAScriptDoesNotStallThePass) {
+    // Its pass time lies in the past: the pass ends at once instead of sleeping for weeks.
+    TestGame g({{"main", "!S026=-4\nABCDEFGHIJ\n"}});
+    g.Steps(1);
+    EXPECT_LE(TurnMs(g), 30u);
+    EXPECT_LE(TurnMs(g), 30u);
+}
+
 TEST(MainLoop, TimerTicksCountDownWaitsEvery55Ms) {
     GameOptions whole_lines;
     whole_lines.Settings["Delay"] = "1";

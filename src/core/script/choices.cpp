@@ -241,6 +241,8 @@ void ChoiceClick(EngineState& e) {
     ShellState& sh = e.Shell;
     int kind = sh.ChoiceKind;
     if (c.HoveredChoice <= 0 && kind != kChoiceSelectionTree) return;
+    // A replayed record may name an entry this list does not have: there is nothing to take.
+    if (kind != kChoiceSelectionTree && c.HoveredChoice > c.ChoiceCount) return;
     if (kind == kChoiceFullText && c.HoveredChoice == c.ChoiceCount && Sel2LastDisabled(e)) return;
     int index = c.HoveredChoice - 1;
     PlayTakeSound(e);

@@ -145,7 +145,15 @@ Step RunTag(EngineState& e) {
         case 8: {
             char text[16];
             std::string_view expr(arg, std::strcspn(arg, "]"));
-            std::snprintf(text, sizeof text, "%d", EvaluateExpression(e, expr));
+            int value;
+            try {
+                value = EvaluateExpression(e, expr);
+            } catch (const ScriptConversionError&) {
+                // The pass is abandoned, but past the tag: run again, it would fail on every pass.
+                if (!SkipPastTagEnd(s)) s.FetchLine = true;
+                throw;
+            }
+            std::snprintf(text, sizeof text, "%d", value);
             SetSubstitution(s, text);
             break;
         }

@@ -1,5 +1,8 @@
 // The idle pass and the 55 ms timer: the engine's frame and its clock of waits.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/audio/movie.h"
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
@@ -53,7 +56,10 @@ bool ScriptModePass(EngineState& e, uint32_t start) {
     }
     if (sh.InterpreterEnabled) RunScript(e);
     if (e.AutoDelay() != 0) {
-        SleepUntil(e, start, static_cast<uint32_t>(e.AutoDelay() * 5 + 15));
+        // A level a script wrote below zero puts the pass's end in the past: no sleep.
+        int64_t period = static_cast<int64_t>(e.AutoDelay()) * 5 + 15;
+        if (period > 0)
+            SleepUntil(e, start, static_cast<uint32_t>(std::min<int64_t>(period, INT32_MAX)));
         return true;
     }
     return false;
