@@ -155,3 +155,37 @@ TEST(Scene, FullTextModeDarkensTheScene) {
 
 }  // namespace
 }  // namespace vespin
+
+namespace vespin {
+namespace {
+
+TEST(Scene, PtsetWithExtremeValuesDrawsNothingAndDoesNotOverflow) {
+    test::TestGame g({{"main", "*ptset 0-2147483647,0,2147483647,4,0,0\n*ptset 0,0,4,4,"
+                               "2147483647,2147483647\n"}},
+                     test::WholeLines());
+    g.Steps(1);
+    g.State().Scene.PartsSheet.Resize(8, 8);
+    g.State().Scene.PartsSheet.Fill(9, 9, 9);
+    g.RunFor(300);
+    EXPECT_EQ(g.State().DrawingArea.Row(599)[799 * 3], 0);
+}
+
+}  // namespace
+}  // namespace vespin
+
+namespace vespin {
+namespace {
+
+TEST(Scene, TheCentreLetterChangesNoLayerButGraStillShowsTheScene) {
+    test::TestGame g({{"main", "*gra B0101 C,7\n"}}, test::WholeLines());
+    g.Steps(1);
+    g.State().Scene.LastTransition = -100;
+    g.State().Vars.S[23] = 3;
+    g.RunFor(2000);
+    EXPECT_EQ(g.State().Scene.LastTransition, 7);
+    EXPECT_EQ(g.State().Vars.S[23], 3);
+    EXPECT_TRUE(g.State().Scene.LeftCentreName.Empty());
+}
+
+}  // namespace
+}  // namespace vespin

@@ -25,6 +25,7 @@ namespace {
 
 constexpr size_t kNameLimit = 63;
 constexpr size_t kDirectNameLimit = 31;
+constexpr int kCoordinateLimit = 1 << 20;
 
 enum class Position { None, Left, Right, Centre };
 
@@ -126,7 +127,7 @@ void Character(EngineState& e, const PictureArgument& a, PictureSelector selecto
             SideCharacter(e, a.Name, sc.RightCharacterLayer, sc.RightCharacterMask, 2);
             break;
         case Position::Centre:
-            return;
+            break;  // the layers stay as they are; `gra` still shows the scene
     }
     if (selector == PictureSelector::Gra) ShowScene(e, a.Transition);
 }
@@ -237,6 +238,8 @@ CommandResult RunPtSet(EngineState& e, const char* arg) {
         if (comma == std::string_view::npos) break;
         text.remove_prefix(comma + 1);
     }
+    // Script values reach far beyond any surface; bounding them keeps the sizes from overflowing.
+    for (int& value : v) value = std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
     Rect from{v[0], v[1], v[2] - v[0], v[3] - v[1]};
     BlitToDrawingAreaKeyed(e, e.Scene.PartsSheet, from, v[4], v[5], 255, 255, 0);
     return CommandResult::NextLine;

@@ -31,11 +31,8 @@ constexpr int kFallbackPlateWidth = 400;
 constexpr char kTakeSound[] = "SSE01";
 constexpr char kListSound[] = "SSE02";
 
-const Surface& Plate(const EngineState& e) {
-    const ChoiceState& c = e.Choices;
-    if (e.Vars.S[54] == 1 && !c.PlatePicture2.Empty()) return c.PlatePicture2;
-    return c.PlatePicture;
-}
+// Both choice styles draw their plates from "sys_sw"; "sys_sw2" is loaded at start-up beside it.
+const Surface& Plate(const EngineState& e) { return e.Choices.PlatePicture; }
 
 bool Sel2LastDisabled(const EngineState& e) { return e.Vars.S[54] == 1 && !e.Vars.F.Test(100); }
 
@@ -201,12 +198,15 @@ CommandResult ShowSelect(EngineState& e, int style) {
         c.ChoiceRects[i] = {g.FullLeft, top, g.FullLeft + (length + 2) * g.FullColumnStep, top + 30};
     }
     e.Scene.PreviousFrameSurface = e.DisplaySurface;
-    if (!full_text) DrawPlates(e);
+    if (!full_text) {
+        DrawPlates(e);
+        // Automatic navigation takes the recorded entry as soon as the plates are drawn.
+        if (e.Vars.S[151] == 2) ReplayRecordedChoice(e);
+    }
     c.HoveredChoice = -1;
     ChoiceHover(e, sh.LastMouseX, sh.LastMouseY);
     sh.EngineBusy = false;
     SaveChoiceHistory(e);
-    if (e.Vars.S[151] == 2 && sh.ChoiceKind != kNoChoice) ReplayRecordedChoice(e);
     return CommandResult::EndPass;
 }
 

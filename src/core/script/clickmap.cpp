@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kBandHeight = 24;
 constexpr int kLabelFontHeight = 16;
+constexpr int kCoordinateLimit = 1 << 20;
 
 PlainFont LabelFont(const EngineState& e) {
     PlainFont font = TextPlainFont(e);
@@ -89,7 +90,9 @@ bool ReadRegions(EngineState& e, std::string_view name) {
         c.ChoiceLabels[i] = std::string_view(line).substr(0, std::min<size_t>(comma, 64));
         int v[4] = {};
         for (int k = 0; k < 4 && comma != std::string::npos; ++k) {
-            v[k] = ParseDecimal(line.c_str() + comma + 1);
+            // Bounded so that widths and centres computed from the corners cannot overflow.
+            v[k] = std::clamp(ParseDecimal(line.c_str() + comma + 1), -kCoordinateLimit,
+                              kCoordinateLimit);
             comma = line.find(',', comma + 1);
         }
         c.ChoiceRects[i] = {std::min(v[0], v[2]), std::min(v[1], v[3]), std::max(v[0], v[2]),

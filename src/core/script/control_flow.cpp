@@ -92,6 +92,7 @@ CommandResult RunCall(EngineState& e, const char* arg) {
     if (arg[0] == '$') {
         int slot = (arg[1] >= '0' && arg[1] <= '9') ? arg[1] - '0' : 0;
         name = std::string(e.StringSlots[slot].View());
+        if (!NameFits(name)) return CommandResult::EndPass;  // as for a named call
     } else {
         if (!NameFits(target.Name)) return CommandResult::EndPass;
         name = std::string(target.Name);
