@@ -1,8 +1,8 @@
 #pragma once
 // Sounds made on the spot for the audio tests.
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 

@@ -12,11 +12,10 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
-using test::WholeLines;
 using test::TestGame;
+using test::WholeLines;
 
-const char* kThree =
-    "*select\n{North\nN\n{South\nS\n{East\nE\n}\nafter\n";
+const char* kThree = "*select\n{North\nN\n{South\nS\n{East\nE\n}\nafter\n";
 
 struct Game : TestGame {
     explicit Game(test::ScriptList scripts, GameOptions o = WholeLines()) : TestGame(scripts, o) {}
@@ -214,8 +213,9 @@ TEST(Switch, NamedSwitchesNest) {
 TEST(Clickmap, RegionsFromTheMapScriptWithTheirKinds) {
     Game g({{"main",
              "*clickmap harbour\n{\nplain\n{Renamed\nrenamed\n{(F001=1)\ndisabled\n}\nafter\n"},
-            {"map", ":other\n1\nX,0,0,10,10\n:harbour\n3\nBoat,100,100,300,200\n@Hidden,400,100,"
-                    "300,200\n*Lamp,500,300,600,400\n"}});
+            {"map",
+             ":other\n1\nX,0,0,10,10\n:harbour\n3\nBoat,100,100,300,200\n@Hidden,400,100,"
+             "300,200\n*Lamp,500,300,600,400\n"}});
     g.ShowChoice();
     ChoiceState& c = g.C();
     ASSERT_EQ(c.ChoiceCount, 3);

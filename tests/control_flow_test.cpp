@@ -10,8 +10,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
-using test::WholeLines;
 using test::TestGame;
+using test::WholeLines;
 
 // Plays until the script stops producing text; clicks through every wait on the way.
 std::string PlayThrough(TestGame& g, int clicks = 20) {
@@ -49,7 +49,8 @@ TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
 }
 
 TEST(ControlFlow, CallWithLabelAndEndResumeTheCaller) {
-    TestGame g({{"main", "*call B:L2\nafter\n"}, {"B", "one\n:L2\ntwo\n*end\nthree\n"}}, WholeLines());
+    TestGame g({{"main", "*call B:L2\nafter\n"}, {"B", "one\n:L2\ntwo\n*end\nthree\n"}},
+               WholeLines());
     std::string t = PlayThrough(g);
     EXPECT_EQ(t, "[page]\ntwo\nafter\n");
     EXPECT_EQ(g.State().Script.CurrentScriptName.View(), "main");
@@ -67,7 +68,8 @@ TEST(ControlFlow, MissingScriptsAndLabelsChangeNothing) {
 }
 
 TEST(ControlFlow, ATenthNestedCallIsRefused) {
-    TestGame g({{"main", "*call r\n"}, {"r", "!V001=V001+1\n*call r\n!V002=V002+1\n"}}, WholeLines());
+    TestGame g({{"main", "*call r\n"}, {"r", "!V001=V001+1\n*call r\n!V002=V002+1\n"}},
+               WholeLines());
     EXPECT_TRUE(g.RunUntil([&] { return g.State().Script.CallDepth == 9; }));
     g.RunFor(3000);
     // Nine calls were pushed and the tenth refused; every level then ran on to its end.
@@ -186,7 +188,8 @@ TEST(ControlFlow, GetMaxNeverFallsBelowZero) {
 }
 
 TEST(ControlFlow, GameInitClearsGameStateOnly) {
-    TestGame g({{"main", "!F001=1;V001=5;T0001=1;E001=1;S050=3;P001=4;G1=2\n*gameinit\n"}}, WholeLines());
+    TestGame g({{"main", "!F001=1;V001=5;T0001=1;E001=1;S050=3;P001=4;G1=2\n*gameinit\n"}},
+               WholeLines());
     g.RunFor(500);
     const VariableBanks& v = g.State().Vars;
     EXPECT_FALSE(v.F.Test(1));

@@ -14,8 +14,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
-using test::WholeLines;
 using test::TestGame;
+using test::WholeLines;
 
 // Whole lines in one pass: the typing effect off.
 // A game whose `main` is loaded (the first idle pass has run).

@@ -14,8 +14,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
-using test::WholeLines;
 using test::TestGame;
+using test::WholeLines;
 
 // A game whose script is loaded, with the interpreter driven by hand.
 struct Window : TestGame {
@@ -55,12 +55,14 @@ TEST(MessageWindow, FirstCharacterGoesToRowOneColumnTwoUnlessAnOpeningQuote) {
 TEST(MessageWindow, LineBreaksKeepClosingMarksOnTheLine) {
     Window w({{"main", ""}});
     w.Put("「");
-    for (int i = 0; i < 23; ++i) w.Put("あ");  // the 23rd reaches column 46: a new line
+    for (int i = 0; i < 23; ++i)
+        w.Put("あ");  // the 23rd reaches column 46: a new line
     EXPECT_EQ(w.Text().TextRow, 2);
     EXPECT_EQ(w.Text().TextColumn, 4);
     Window v({{"main", ""}});
     v.Put("「");
-    for (int i = 0; i < 22; ++i) v.Put("あ");
+    for (int i = 0; i < 22; ++i)
+        v.Put("あ");
     EXPECT_EQ(v.Text().TextColumn, 46);
     v.Put("。");  // may not begin a line: it stays at column 46
     EXPECT_EQ(v.Text().TextRow, 1);
@@ -112,7 +114,7 @@ TEST(MessageWindow, CloseFadesToTheSceneThenMarksTheWindowClosed) {
     EXPECT_FALSE(w.State().Shell.EngineBusy);
     EXPECT_TRUE(w.Text().PageEmpty);
     EXPECT_EQ(w.State().DrawingArea.Row(500)[400 * 3 + 1], 128);  // only the scene remains
-    EXPECT_EQ(w.Text().Page.Text[1][2], 'A');                    // the page stays in memory
+    EXPECT_EQ(w.Text().Page.Text[1][2], 'A');                     // the page stays in memory
 }
 
 TEST(MessageWindow, TextSurvivesAChangeOfScene) {
@@ -125,14 +127,14 @@ TEST(MessageWindow, TextSurvivesAChangeOfScene) {
 
 TEST(MessageWindow, TintedWindowFadesInOverItsTopRows) {
     GameOptions o = WholeLines();
-    o.Settings = {{"WINTYPE", "0"}, {"TXBG_R", "10"}, {"TXBG_G", "20"}, {"TXBG_B", "255"},
-                  {"TXBG_A", "160"}, {"Delay", "1"}};
+    o.Settings = {{"WINTYPE", "0"},  {"TXBG_R", "10"},  {"TXBG_G", "20"},
+                  {"TXBG_B", "255"}, {"TXBG_A", "160"}, {"Delay", "1"}};
     Window w({{"main", "*gra Sggg\nA\n"}}, o);
     w.RunFor(200);
     const Surface& source = w.Text().WindowSource;
     EXPECT_EQ(source.Row(0)[0], 255);
-    EXPECT_EQ(source.Row(200)[0], 0);          // opacity row 0: 160 * 0 / 16
-    EXPECT_EQ(source.Row(200 + 8)[0], 80);     // row 8: 160 * 8 / 16
+    EXPECT_EQ(source.Row(200)[0], 0);       // opacity row 0: 160 * 0 / 16
+    EXPECT_EQ(source.Row(200 + 8)[0], 80);  // row 8: 160 * 8 / 16
     EXPECT_EQ(source.Row(200 + 16)[0], 160);
     // Over a white scene: ((255 * 95) >> 8) + ((c * 160) >> 8) per channel, deep in the window.
     const uint8_t* p = w.State().DrawingArea.Row(590) + 790 * 3;

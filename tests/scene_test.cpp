@@ -11,8 +11,8 @@ namespace vespin {
 namespace {
 
 using test::GameOptions;
-using test::WholeLines;
 using test::TestGame;
+using test::WholeLines;
 
 struct Pixel {
     int b, g, r;
@@ -53,7 +53,8 @@ TEST(Scene, GrbChangesLayersOnlyAndUpdateShowsThem) {
 }
 
 TEST(Scene, GraTagUsesTheLastSelector) {
-    TestGame g({{"main", "*grb S00f\nA[gra S0f0]B\n*sleep 300\n*gra S111\nC[gra Sf00]D\n"}}, WholeLines());
+    TestGame g({{"main", "*grb S00f\nA[gra S0f0]B\n*sleep 300\n*gra S111\nC[gra Sf00]D\n"}},
+               WholeLines());
     g.Steps(3);
     EXPECT_EQ(At(g.State().DrawingArea, 0, 0), (Pixel{0, 0, 0}));  // grb: nothing shown
     g.RunFor(600);
@@ -160,8 +161,9 @@ namespace vespin {
 namespace {
 
 TEST(Scene, PtsetWithExtremeValuesDrawsNothingAndDoesNotOverflow) {
-    test::TestGame g({{"main", "*ptset 0-2147483647,0,2147483647,4,0,0\n*ptset 0,0,4,4,"
-                               "2147483647,2147483647\n"}},
+    test::TestGame g({{"main",
+                       "*ptset 0-2147483647,0,2147483647,4,0,0\n*ptset 0,0,4,4,"
+                       "2147483647,2147483647\n"}},
                      test::WholeLines());
     g.Steps(1);
     g.State().Scene.PartsSheet.Resize(8, 8);

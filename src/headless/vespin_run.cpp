@@ -147,8 +147,8 @@ int main(int argc, char** argv) {
     if (!o.Vars.empty()) WriteFile(o.Vars, vespin::VariablesAsJson(engine.State().Vars));
     if (!o.Wav.empty()) {
         const std::vector<int16_t>& mix = host.Sound().Captured();
-        std::vector<uint8_t> wav = vespin::EncodeWav(
-            vespin::PcmFormat{2, vespin::VirtualSoundDevice::kMixRate}, mix);
+        std::vector<uint8_t> wav =
+            vespin::EncodeWav(vespin::PcmFormat{2, vespin::VirtualSoundDevice::kMixRate}, mix);
         WriteFile(o.Wav, std::string(wav.begin(), wav.end()));
     }
     return shot_failed ? 1 : 0;

@@ -35,8 +35,9 @@ struct PictureArgument {
     Position Where = Position::None;
 };
 
-// "NAME", "NAME n", "NAME,nL" ...: the name ends at a blank, a comma, ']' or the end; the rest, up to
-// byte 63 of the argument, gives the transition number (the last run of digits) and the position.
+// "NAME", "NAME n", "NAME,nL" ...: the name ends at a blank, a comma, ']' or the end; the rest, up
+// to byte 63 of the argument, gives the transition number (the last run of digits) and the
+// position.
 PictureArgument ParsePictureArgument(std::string_view text) {
     PictureArgument a;
     size_t end = text.find_first_of(" ,]");
@@ -74,8 +75,12 @@ void MirrorHorizontally(Surface& s) {
     }
 }
 
-int& CharacterFlags(EngineState& e) { return e.Vars.S[sys::kCharacterFlags]; }
-bool FastSkipping(const EngineState& e) { return e.Shell.SkipState == 3; }
+int& CharacterFlags(EngineState& e) {
+    return e.Vars.S[sys::kCharacterFlags];
+}
+bool FastSkipping(const EngineState& e) {
+    return e.Shell.SkipState == 3;
+}
 
 void Background(EngineState& e, const PictureArgument& a, PictureSelector selector) {
     MarkPictureSeen(e, sjis::UpperAscii(a.Name));
@@ -157,10 +162,20 @@ void PictureOperation(EngineState& e, std::string_view argument, PictureSelector
     PictureArgument a = ParsePictureArgument(argument);
     if (a.Name.empty()) return;
     switch (a.Name[0]) {
-        case 'A': case 'a': Background(e, a, selector); break;
-        case 'B': case 'b': Character(e, a, selector); break;
-        case 'S': case 's': SolidColour(e, a, selector); break;
-        default: break;
+        case 'A':
+        case 'a':
+            Background(e, a, selector);
+            break;
+        case 'B':
+        case 'b':
+            Character(e, a, selector);
+            break;
+        case 'S':
+        case 's':
+            SolidColour(e, a, selector);
+            break;
+        default:
+            break;
     }
 }
 
@@ -239,7 +254,8 @@ CommandResult RunPtSet(EngineState& e, const char* arg) {
         text.remove_prefix(comma + 1);
     }
     // Script values reach far beyond any surface; bounding them keeps the sizes from overflowing.
-    for (int& value : v) value = std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+    for (int& value : v)
+        value = std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
     Rect from{v[0], v[1], v[2] - v[0], v[3] - v[1]};
     BlitToDrawingAreaKeyed(e, e.Scene.PartsSheet, from, v[4], v[5], 255, 255, 0);
     return CommandResult::NextLine;

@@ -15,7 +15,8 @@ namespace {
 void CopySurfaceInto(const Surface& source, Surface& target) {
     int rows = std::min(source.Height(), target.Height());
     int bytes = std::min(source.Stride(), target.Stride());
-    for (int y = 0; y < rows; ++y) std::memcpy(target.Row(y), source.Row(y), bytes);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(target.Row(y), source.Row(y), bytes);
 }
 
 bool SameSize(const Surface& a, const Surface& b) {
@@ -52,7 +53,8 @@ void Darken(Surface& s, int level) {
     level = std::clamp(level, 0, 16);  // beyond 16 the bytes would wrap around
     for (int y = 0; y < s.Height(); ++y) {
         uint8_t* p = s.Row(y);
-        for (int i = 0; i < s.Stride(); ++i) p[i] = static_cast<uint8_t>(p[i] * level / 16);
+        for (int i = 0; i < s.Stride(); ++i)
+            p[i] = static_cast<uint8_t>(p[i] * level / 16);
     }
 }
 
@@ -108,11 +110,20 @@ void ComposeScene(EngineState& e) {
 void ApplyColourEffect(EngineState& e) {
     Surface& c = e.CompositionSurface;
     switch (e.Vars.S[11]) {
-        case 1: Darken(c, e.Vars.S[13]); break;
-        case 2: Sepia(c, false); break;
-        case 3: Sepia(c, true); break;
-        case 4: RotateHalfTurn(c); break;
-        default: break;
+        case 1:
+            Darken(c, e.Vars.S[13]);
+            break;
+        case 2:
+            Sepia(c, false);
+            break;
+        case 3:
+            Sepia(c, true);
+            break;
+        case 4:
+            RotateHalfTurn(c);
+            break;
+        default:
+            break;
     }
 }
 
@@ -123,7 +134,8 @@ void UpdateDisplay(EngineState& e) {
         int style = e.Vars.S[9];
         if (style == 0) ClearPage(e);
         if (style == 0 || style == 1)
-            ScaleSurface(e.CompositionSurface, e.DisplaySurface, e.Vars.S[sys::kFullTextDarkness] * 16);
+            ScaleSurface(e.CompositionSurface, e.DisplaySurface,
+                         e.Vars.S[sys::kFullTextDarkness] * 16);
         if (style == 1) RedrawPageText(e);
     }
     // The scene behind the message window changed: its picture is composed again.

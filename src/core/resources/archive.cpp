@@ -65,7 +65,9 @@ struct DirectoryShape {
     uint64_t TotalBytes = 0;  // header and records
 };
 
-size_t HeaderBytes(DirectoryLayout layout) { return layout == DirectoryLayout::Script ? 4 : 8; }
+size_t HeaderBytes(DirectoryLayout layout) {
+    return layout == DirectoryLayout::Script ? 4 : 8;
+}
 
 // Reads the count and name width from `header` (HeaderBytes long). False for a shape no file can
 // hold: a negative count or width, or a directory larger than the file.
@@ -77,8 +79,8 @@ bool ReadShape(const uint8_t* header, uint64_t file_size, DirectoryLayout layout
     shape.NameWidth = script ? kScriptNameWidth : ReadLe32(header + 4);
     if (shape.Count < 0 || shape.NameWidth < 0) return false;
     shape.RecordBytes = shape.NameWidth + 8;
-    shape.TotalBytes = shape.HeaderBytes +
-                       static_cast<uint64_t>(shape.Count) * static_cast<uint64_t>(shape.RecordBytes);
+    shape.TotalBytes = shape.HeaderBytes + static_cast<uint64_t>(shape.Count) *
+                                               static_cast<uint64_t>(shape.RecordBytes);
     return shape.TotalBytes <= file_size;
 }
 

@@ -109,7 +109,7 @@ bool ReadEntry(const ArchiveSet& set, EntryRef entry, std::vector<uint8_t>& out,
 // lengths (the directory's entry size is not used) or that read as they play. Closed when
 // destroyed; opening again closes the previous file.
 class ArchiveFile {
-public:
+  public:
     ArchiveFile() = default;
     ArchiveFile(const ArchiveFile&) = delete;
     ArchiveFile& operator=(const ArchiveFile&) = delete;
@@ -123,7 +123,7 @@ public:
     // the file, 0 when closed).
     size_t ReadAt(uint64_t offset, uint8_t* out, size_t count);
 
-private:
+  private:
     std::FILE* m_file = nullptr;
     uint64_t m_size = 0;
 };

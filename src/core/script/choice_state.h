@@ -15,8 +15,8 @@ inline constexpr int kChoiceRecordBytes = 4096;
 
 enum ChoiceKindValue : int {
     kNoChoice = 0,
-    kChoiceInWindow = 1,    // select / sel2 as plates over the message window style
-    kChoiceFullText = 2,    // select / sel2 as lines of full-screen text
+    kChoiceInWindow = 1,  // select / sel2 as plates over the message window style
+    kChoiceFullText = 2,  // select / sel2 as lines of full-screen text
     kChoiceClickmap = 4,
     kChoiceSelectionTree = 6,
 };

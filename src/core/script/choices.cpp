@@ -32,9 +32,13 @@ constexpr char kTakeSound[] = "SSE01";
 constexpr char kListSound[] = "SSE02";
 
 // Both choice styles draw their plates from "sys_sw"; "sys_sw2" is loaded at start-up beside it.
-const Surface& Plate(const EngineState& e) { return e.Choices.PlatePicture; }
+const Surface& Plate(const EngineState& e) {
+    return e.Choices.PlatePicture;
+}
 
-bool Sel2LastDisabled(const EngineState& e) { return e.Vars.S[54] == 1 && !e.Vars.F.Test(100); }
+bool Sel2LastDisabled(const EngineState& e) {
+    return e.Vars.S[54] == 1 && !e.Vars.F.Test(100);
+}
 
 void CopyRowsToWindow(EngineState& e, const Surface& from, int top, int rows) {
     const ChoiceState& c = e.Choices;
@@ -151,7 +155,8 @@ void PlayTakeSound(EngineState& e) {
 
 void RecordChoice(EngineState& e, int number) {
     int& at = e.Vars.S[152];
-    if (at >= 0 && at < kChoiceRecordBytes) e.Choices.ChoiceRecord[at++] = static_cast<uint8_t>(number);
+    if (at >= 0 && at < kChoiceRecordBytes)
+        e.Choices.ChoiceRecord[at++] = static_cast<uint8_t>(number);
 }
 
 // Automatic navigation: take the next recorded choice, or end the replay when none is left.
@@ -195,7 +200,8 @@ CommandResult ShowSelect(EngineState& e, int style) {
     for (int i = 0; i < c.ChoiceCount && full_text; ++i) {
         int length = static_cast<int>(c.ChoiceLabels[i].Length());
         int top = g.FullTop + (e.Text.TextRow + i) * g.FullRowStep;
-        c.ChoiceRects[i] = {g.FullLeft, top, g.FullLeft + (length + 2) * g.FullColumnStep, top + 30};
+        c.ChoiceRects[i] = {g.FullLeft, top, g.FullLeft + (length + 2) * g.FullColumnStep,
+                            top + 30};
     }
     e.Scene.PreviousFrameSurface = e.DisplaySurface;
     if (!full_text) {
@@ -212,8 +218,12 @@ CommandResult ShowSelect(EngineState& e, int style) {
 
 }  // namespace
 
-CommandResult RunSelect(EngineState& e, const char*) { return ShowSelect(e, 0); }
-CommandResult RunSel2(EngineState& e, const char*) { return ShowSelect(e, 1); }
+CommandResult RunSelect(EngineState& e, const char*) {
+    return ShowSelect(e, 0);
+}
+CommandResult RunSel2(EngineState& e, const char*) {
+    return ShowSelect(e, 1);
+}
 
 void ChoiceHover(EngineState& e, int x, int y) {
     ChoiceState& c = e.Choices;
@@ -231,8 +241,11 @@ void ChoiceHover(EngineState& e, int x, int y) {
             c.HoveredChoice = hovered;
             return;
         }
-        case kChoiceClickmap: ClickmapHover(e, x, y); return;
-        default: return;
+        case kChoiceClickmap:
+            ClickmapHover(e, x, y);
+            return;
+        default:
+            return;
     }
 }
 

@@ -39,8 +39,8 @@ PlainFont LabelFont(const EngineState& e) {
 void PlaceLabelBox(EngineState& e, int i) {
     ChoiceState& c = e.Choices;
     const ChoiceRect& r = c.ChoiceRects[i];
-    int w = MeasurePlainText(e.TextRenderer.Fonts, c.ChoiceLabels[i].View(), LabelFont(e)).Width +
-            32;
+    int w =
+        MeasurePlainText(e.TextRenderer.Fonts, c.ChoiceLabels[i].View(), LabelFont(e)).Width + 32;
     int left = r.Left + (r.Right - r.Left - w) / 2;
     c.LabelRects[i] = {left, r.Top + (r.Bottom - r.Top - kBandHeight) / 2, left + w, 0};
     c.LabelRects[i].Bottom = c.LabelRects[i].Top + kBandHeight;
@@ -48,7 +48,7 @@ void PlaceLabelBox(EngineState& e, int i) {
 
 // The lines of one map in the data script: ":NAME", the region count, then the regions.
 class MapReader {
-public:
+  public:
     explicit MapReader(const EngineState& e)
         : m_text(reinterpret_cast<const char*>(e.Script.DataScriptBuffer.data()),
                  static_cast<size_t>(e.Script.DataScriptSize)) {}
@@ -73,7 +73,7 @@ public:
         return line;
     }
 
-private:
+  private:
     std::string_view m_text;
     size_t m_at = 0;
 };
@@ -109,7 +109,9 @@ char Marker(const EngineState& e, int i) {
     return label.empty() ? 0 : label[0];
 }
 
-Rect AsRect(const ChoiceRect& r) { return Rect{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top}; }
+Rect AsRect(const ChoiceRect& r) {
+    return Rect{r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top};
+}
 
 // The label's blue band over what the window shows under the box.
 void ShowLabelBand(EngineState& e, int i) {
@@ -133,7 +135,8 @@ void ShowLabelBand(EngineState& e, int i) {
             } else {
                 scale = 16, blue = 128;
             }
-            for (int ch = 0; ch < 3; ++ch) p[ch] = static_cast<uint8_t>(p[ch] * scale / 32);
+            for (int ch = 0; ch < 3; ++ch)
+                p[ch] = static_cast<uint8_t>(p[ch] * scale / 32);
             p[0] = static_cast<uint8_t>(std::min(255, p[0] + blue));
         }
     }
@@ -144,9 +147,14 @@ void ShowLabelBand(EngineState& e, int i) {
 
 void Unhighlight(EngineState& e, int i) {
     switch (Marker(e, i)) {
-        case '*': ShowOnDrawingArea(e, e.DisplaySurface, AsRect(e.Choices.ChoiceRects[i])); break;
-        case '@': break;
-        default: ShowOnDrawingArea(e, e.DisplaySurface, AsRect(e.Choices.LabelRects[i])); break;
+        case '*':
+            ShowOnDrawingArea(e, e.DisplaySurface, AsRect(e.Choices.ChoiceRects[i]));
+            break;
+        case '@':
+            break;
+        default:
+            ShowOnDrawingArea(e, e.DisplaySurface, AsRect(e.Choices.LabelRects[i]));
+            break;
     }
 }
 
@@ -155,9 +163,14 @@ void Highlight(EngineState& e, int i) {
     if (!sound.empty()) PlayVoice(e, sound);
     const ChoiceRect& r = e.Choices.ChoiceRects[i];
     switch (Marker(e, i)) {
-        case '*': BlitToDrawingArea(e, e.Scene.PartsSheet, AsRect(r), r.Left, r.Top); break;
-        case '@': break;
-        default: ShowLabelBand(e, i); break;
+        case '*':
+            BlitToDrawingArea(e, e.Scene.PartsSheet, AsRect(r), r.Left, r.Top);
+            break;
+        case '@':
+            break;
+        default:
+            ShowLabelBand(e, i);
+            break;
     }
 }
 
@@ -207,8 +220,8 @@ void TakeClickmapRegion(EngineState& e, int index) {
         Rect area = AsRect(r);
         const Surface& work = e.Scene.WorkSurface;
         for (int y = std::max(area.y, 0); y < std::min(area.y + area.h, work.Height()); ++y) {
-            int x0 = std::max(area.x, 0), x1 = std::min({area.x + area.w, work.Width(),
-                                                          e.DisplaySurface.Width()});
+            int x0 = std::max(area.x, 0),
+                x1 = std::min({area.x + area.w, work.Width(), e.DisplaySurface.Width()});
             if (x1 > x0 && y < e.DisplaySurface.Height())
                 std::memcpy(e.DisplaySurface.Row(y) + x0 * 3, work.Row(y) + x0 * 3, (x1 - x0) * 3);
         }

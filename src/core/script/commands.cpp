@@ -4,12 +4,12 @@
 
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
-#include "core/script/choices.h"
 #include "core/graphics/transitions.h"
+#include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
-#include "core/text/window_commands.h"
 #include "core/text/sjis.h"
+#include "core/text/window_commands.h"
 
 namespace vespin {
 

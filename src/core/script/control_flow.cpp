@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/screens/viewer_state.h"
 #include "core/script/expression.h"
 #include "core/script/script_loader.h"
 #include "core/script/text_parse.h"
-#include "core/screens/viewer_state.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/skip_auto.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/graphics/picture_commands.h"
 #include "core/audio/sound_commands.h"
+#include "core/graphics/picture_commands.h"
 #include "core/host/host.h"
 #include "core/script/commands.h"
 #include "core/script/expression.h"

@@ -27,7 +27,8 @@ bool Taken(EngineState& e, std::string_view rest) {
 CommandResult RunSwitch(EngineState& e, const char* arg) {
     ScriptState& s = e.Script;
     std::string_view name(arg);
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
     int end = name.empty() ? SkipToLineStartingWith(e, s.ReadPosition, '}')
                            : FindNamedBlockEnd(e, s.ReadPosition, name);
     if (end == kNoLine) end = s.ScriptSize;

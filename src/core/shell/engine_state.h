@@ -11,10 +11,10 @@
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
+#include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
 #include "core/script/variables.h"
-#include "core/screens/viewer_state.h"
 #include "core/shell/fixed_string.h"
 #include "core/shell/random.h"
 #include "core/shell/settings.h"
@@ -30,7 +30,9 @@ using StringSlot = FixedString<32>;
 
 struct EngineState {
     EngineState(vespin::Host& host, std::filesystem::path game_folder)
-        : Host(host), GameFolder(std::move(game_folder)), DrawingArea(kScreenWidth, kScreenHeight) {}
+        : Host(host),
+          GameFolder(std::move(game_folder)),
+          DrawingArea(kScreenWidth, kScreenHeight) {}
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 

@@ -2,9 +2,9 @@
 // a new page, or toggles skipping, auto-advance and the hidden window. Handlers never run script
 // lines themselves.
 
-#include "core/graphics/drawing_area.h"
 #include "core/audio/movie.h"
 #include "core/audio/sound.h"
+#include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
 #include "core/script/choice_state.h"

@@ -19,8 +19,8 @@ struct SettingsValues {
     std::string CDDA_DRV;  // Shift-JIS; defaults to the first three bytes of CDDir
 
     int Left = 0, Top = 0;
-    int BGM = 0;                 // 0 music on; otherwise off
-    bool VoiceOn = true;         // Wave = 0
+    int BGM = 0;                  // 0 music on; otherwise off
+    bool VoiceOn = true;          // Wave = 0
     bool NormalTextSpeed = true;  // Delay = 0: the typing effect
     int GMode = 0;
     int SMode = 0;

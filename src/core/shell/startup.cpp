@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/graphics/drawing_area.h"
 #include "core/audio/sound.h"
+#include "core/graphics/drawing_area.h"
 #include "core/host/host.h"
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
@@ -16,10 +16,10 @@
 #include "core/shell/toolbar.h"
 #include "core/text/backlog.h"
 #include "core/text/message_window.h"
-#include "core/text/window_style.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/text_renderer.h"
+#include "core/text/window_style.h"
 
 namespace vespin {
 

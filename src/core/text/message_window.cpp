@@ -50,8 +50,18 @@ void DrawTypedChar(EngineState& e, std::string_view chars, unsigned code, bool n
 
 bool IsLineStartForbidden(unsigned code) {
     switch (code) {
-        case 0x8141: case 0x8142: case 0x8143: case 0x8144: case 0x8148: case 0x8149:
-        case 0x8166: case 0x816A: case 0x8172: case 0x8174: case 0x8176: case 0x8178:
+        case 0x8141:
+        case 0x8142:
+        case 0x8143:
+        case 0x8144:
+        case 0x8148:
+        case 0x8149:
+        case 0x8166:
+        case 0x816A:
+        case 0x8172:
+        case 0x8174:
+        case 0x8176:
+        case 0x8178:
         case 0x817A:
             return true;
         default:
@@ -99,7 +109,9 @@ void SetWideSpacing(EngineState& e, bool on) {
     ResetPlainTextFonts(e);
 }
 
-void SetColourIndex(EngineState& e, int index) { e.Text.TextColour = index; }
+void SetColourIndex(EngineState& e, int index) {
+    e.Text.TextColour = index;
+}
 
 void BeginSpeakerName(EngineState& e, std::string_view name) {
     if (!e.FullTextMode() && !e.Text.WindowShown) NewPage(e);
@@ -119,8 +131,8 @@ void DrawRuby(EngineState& e, int n, std::string_view text) {
     if (!e.FullTextMode()) {
         if (t.TextColumn == 0 && t.TextRow == 0) t.TextColumn = 2, t.TextRow = 1;
         bool next_line = t.TextColumn == 46;  // the ruby belongs to the next line's first character
-        int column_part = (t.TextColumn == 0 || next_line) ? 2 * g.ColumnStep
-                                                           : t.TextColumn * g.ColumnStep;
+        int column_part =
+            (t.TextColumn == 0 || next_line) ? 2 * g.ColumnStep : t.TextColumn * g.ColumnStep;
         x = g.Left + g.MarginLeft + n + 3 + column_part;
         y = g.Top + g.MarginTop + (t.TextRow + (next_line ? 1 : 0)) * g.RowStep - 10;
     } else if (t.TextColumn < 50) {

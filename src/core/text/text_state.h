@@ -30,7 +30,7 @@ struct TextState {
     int NameOffset = 0;
     bool WindowShown = false;
     bool PageEmpty = true;
-    int WindowDisplayKind = 0;  // 0 none, 1 window, 2 full-text
+    int WindowDisplayKind = 0;      // 0 none, 1 window, 2 full-text
     bool WindowImageValid = false;  // composed for the current scene
     TextPage Page;
 

@@ -43,7 +43,8 @@ void FadeInLine(EngineState& e, std::string_view text, int centre_width, int y) 
         BlitToDrawingArea(e, card, Rect{0, 0, box.w, box.h}, box.x, box.y);
     };
     StartClock(e);
-    for (int level = 0; level < 256; level += 4 * WaitPeriod(e, 20)) draw(static_cast<uint8_t>(level));
+    for (int level = 0; level < 256; level += 4 * WaitPeriod(e, 20))
+        draw(static_cast<uint8_t>(level));
     draw(255);
 }
 

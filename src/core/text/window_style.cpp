@@ -135,7 +135,8 @@ void RedrawPageText(EngineState& e) {
         const auto& bytes = t.Page.Text[row];
         bool name_row = !full && row == 0;
         if (name_row) {
-            int length = static_cast<int>(strnlen(reinterpret_cast<const char*>(bytes.data()), 100));
+            int length =
+                static_cast<int>(strnlen(reinterpret_cast<const char*>(bytes.data()), 100));
             e.Text.NameOffset = (120 - Geometry(e).ColumnStep * length) / 2;
         }
         for (int col = 0; col < columns; ++col) {

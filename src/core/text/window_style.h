@@ -20,10 +20,10 @@ struct WindowGeometry {
 };
 
 // Picture style (WINTYPE != 0): "sys_tw" behind the text. Tinted style: a colour from TXBG_*.
-inline constexpr WindowGeometry kPictureStyle{10, 400, 784, 192, 28, 20, 12, 26, 70, 404,
-                                              586, 550, 20, 32, 14, 38};
-inline constexpr WindowGeometry kTintedStyle{0, 400, 800, 200, 28, 10, 15, 30, 60, 404,
-                                             770, 560, 20, 32, 14, 38};
+inline constexpr WindowGeometry kPictureStyle{10, 400, 784, 192, 28, 20, 12, 26,
+                                              70, 404, 586, 550, 20, 32, 14, 38};
+inline constexpr WindowGeometry kTintedStyle{0,  400, 800, 200, 28, 10, 15, 30,
+                                             60, 404, 770, 560, 20, 32, 14, 38};
 
 const WindowGeometry& Geometry(const EngineState& e);
 
