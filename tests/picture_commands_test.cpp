@@ -12,20 +12,10 @@
 namespace vespin {
 namespace {
 
+using test::At;
 using test::GameOptions;
+using test::Pixel;
 using test::TestGame;
-
-struct Pixel {
-    int b, g, r;
-    bool operator==(const Pixel&) const = default;
-};
-std::ostream& operator<<(std::ostream& o, const Pixel& p) {
-    return o << "(" << p.b << "," << p.g << "," << p.r << ")";
-}
-Pixel At(const Surface& s, int x, int y) {
-    const uint8_t* p = s.Row(y) + x * 3;
-    return {p[0], p[1], p[2]};
-}
 
 Surface Solid(int w, int h, Pixel c) {
     Surface s(w, h);

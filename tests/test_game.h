@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,19 @@ struct GameOptions {
     // Runs on the host before the engine is created.
     std::function<void(HeadlessHost&)> ConfigureHost;
 };
+
+// One pixel of a surface, for exact probes in tests.
+struct Pixel {
+    int b, g, r;
+    bool operator==(const Pixel&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& o, const Pixel& p) {
+    return o << "(" << p.b << "," << p.g << "," << p.r << ")";
+}
+inline Pixel At(const Surface& s, int x, int y) {
+    const uint8_t* p = s.Row(y) + x * 3;
+    return {p[0], p[1], p[2]};
+}
 
 // Options for a game that types whole lines at once (the typing effect off), so a test sees a
 // line's text after one interpreter pass.
