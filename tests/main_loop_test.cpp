@@ -204,3 +204,18 @@ TEST(FrameClock, WaitingDeliversInput) {
 
 }  // namespace
 }  // namespace vespin
+
+namespace vespin {
+namespace {
+
+TEST(MainLoop, APassAbandonedByAnErrorStillTakesItsTime) {
+    test::TestGame g({{"main", "!V1=2\n*go main\n:main\n!V1=2\n*go main\n"}});
+    g.Steps(1);
+    uint32_t start = g.Host().NowMs();
+    g.Steps(10);
+    EXPECT_GE(g.Host().NowMs() - start, 300u);
+    EXPECT_GE(g.Host().Errors().size(), 10u);
+}
+
+}  // namespace
+}  // namespace vespin

@@ -12,11 +12,13 @@ namespace {
 // Runs one handler; an error escaping it is shown the way the toolkit shows an escaped
 // exception, and the engine goes on.
 template <typename Fn>
-void Guarded(EngineState& e, Fn&& fn) {
+bool Guarded(EngineState& e, Fn&& fn) {
     try {
         fn();
+        return true;
     } catch (const std::exception& error) {
         e.Host.ReportError(error.what());
+        return false;
     }
 }
 
@@ -54,7 +56,12 @@ void Engine::Step() {
     EngineState& e = *m_state;
     PumpMessages(e);
     if (e.Shell.WindowClosed) return;
-    Guarded(e, [&] { OnIdle(e); });
+    uint32_t start = e.Host.NowMs();
+    if (Guarded(e, [&] { OnIdle(e); })) return;
+    // A pass abandoned by an error still lasts its 30 ms, so that a script which fails on every
+    // pass cannot spin the loop (or stop a virtual clock).
+    uint32_t elapsed = e.Host.NowMs() - start;
+    if (elapsed < static_cast<uint32_t>(kIdlePeriodMs)) e.Host.SleepMs(kIdlePeriodMs - elapsed);
 }
 
 void Engine::Run() {
