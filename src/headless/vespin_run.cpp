@@ -72,16 +72,16 @@ Options ParseOptions(int argc, char** argv) {
         else if (arg == "--seed")
             o.Seed = ParseMs(value(), "--seed");
         else if (arg == "--shot") {
-            std::string spec = value();
-            size_t colon = spec.find(':');
+            std::string shot = value();
+            size_t colon = shot.find(':');
             if (colon == std::string::npos) Fail("--shot takes MS:FILE.png");
-            o.Shots.emplace_back(ParseMs(spec.substr(0, colon), "--shot time"),
-                                 spec.substr(colon + 1));
+            o.Shots.emplace_back(ParseMs(shot.substr(0, colon), "--shot time"),
+                                 shot.substr(colon + 1));
         } else if (arg == "--setting") {
-            std::string spec = value();
-            size_t eq = spec.find('=');
+            std::string setting = value();
+            size_t eq = setting.find('=');
             if (eq == std::string::npos) Fail("--setting takes NAME=VALUE");
-            o.Settings.emplace_back(spec.substr(0, eq), spec.substr(eq + 1));
+            o.Settings.emplace_back(setting.substr(0, eq), setting.substr(eq + 1));
         } else if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);

@@ -26,17 +26,17 @@ std::optional<QString> MakeMovie(const std::filesystem::path& file, int frames,
     QString tool = QStandardPaths::findExecutable("gst-launch-1.0");
     if (tool.isEmpty()) return QStringLiteral("gst-launch-1.0 is not installed");
     std::filesystem::create_directories(file.parent_path());
-    QString spec = QStringLiteral(
-                       "videotestsrc num-buffers=%1 pattern=%2 ! "
-                       "video/x-raw,width=160,height=120,framerate=10/1 ! jpegenc ! "
-                       "avimux name=mux ! filesink location=%3 "
-                       "audiotestsrc num-buffers=%1 samplesperbuffer=1102 ! "
-                       "audio/x-raw,rate=11025,channels=1,format=S16LE ! mux.")
-                       .arg(frames)
-                       .arg(pattern)
-                       .arg(QString::fromStdString(file.string()));
+    QString pipeline = QStringLiteral(
+                           "videotestsrc num-buffers=%1 pattern=%2 ! "
+                           "video/x-raw,width=160,height=120,framerate=10/1 ! jpegenc ! "
+                           "avimux name=mux ! filesink location=%3 "
+                           "audiotestsrc num-buffers=%1 samplesperbuffer=1102 ! "
+                           "audio/x-raw,rate=11025,channels=1,format=S16LE ! mux.")
+                           .arg(frames)
+                           .arg(pattern)
+                           .arg(QString::fromStdString(file.string()));
     QProcess run;
-    run.start(tool, QProcess::splitCommand(spec));
+    run.start(tool, QProcess::splitCommand(pipeline));
     if (!run.waitForFinished(20000) || run.exitCode() != 0)
         return "gst-launch-1.0 failed: " + QString::fromLocal8Bit(run.readAllStandardError());
     return std::nullopt;
