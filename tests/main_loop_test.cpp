@@ -219,3 +219,67 @@ TEST(MainLoop, APassAbandonedByAnErrorStillTakesItsTime) {
 
 }  // namespace
 }  // namespace vespin
+
+namespace vespin {
+namespace {
+
+struct ScreenModeGame : test::TestGame {
+    ScreenModeGame(const char* mode, int accepted_depth)
+        : TestGame({{"main", "*sleep 3000\n"}}, [&] {
+              test::GameOptions o;
+              o.Settings["SMode"] = mode;
+              o.ConfigureHost = [accepted_depth](HeadlessHost& host) {
+                  host.SetExclusiveDisplayDepth(accepted_depth);
+              };
+              return o;
+          }()) {}
+};
+
+TEST(ScreenMode, ExclusiveFullScreenTakesTheFirstDepthTheDisplayAccepts) {
+    ScreenModeGame g("1", 32);
+    g.Host().MoveWindow(120, 80);
+    g.Steps(1);  // the first idle pass enters full screen
+    EXPECT_EQ(g.State().Shell.FullScreenActive, 1);
+    EXPECT_EQ(g.Host().Layout(), ScreenLayout::FullScreen);
+    EXPECT_TRUE(g.Host().ExclusiveDisplay());
+    test::TestGame& t = g;
+    InputEvent move;
+    move.kind = InputKind::MouseMove;
+    move.x = 100, move.y = 10;
+    HandleInput(t.State(), move);
+    EXPECT_TRUE(g.Host().StripVisible());  // the pointer is in the top-left corner
+    move.y = 300;
+    HandleInput(t.State(), move);
+    EXPECT_FALSE(g.Host().StripVisible());
+    CloseWindow(g.State());  // closing gives the display back and restores the window
+    EXPECT_FALSE(g.Host().ExclusiveDisplay());
+    EXPECT_EQ(g.Host().Layout(), ScreenLayout::Windowed);
+    int x, y;
+    g.Host().WindowPosition(x, y);
+    EXPECT_EQ(x, 120);
+    EXPECT_EQ(y, 80);
+}
+
+TEST(ScreenMode, ADisplayThatRefusesEveryDepthFallsBackToTheWindow) {
+    ScreenModeGame g("1", 0);
+    g.Steps(1);
+    EXPECT_EQ(g.State().Shell.FullScreenActive, 0);
+    EXPECT_EQ(g.Host().Layout(), ScreenLayout::Windowed);
+}
+
+TEST(ScreenMode, BorderlessModeKeepsTheDisplayAndTheStripHidden) {
+    ScreenModeGame g("2", 24);
+    g.Steps(1);
+    EXPECT_EQ(g.Host().Layout(), ScreenLayout::FullScreen);
+    EXPECT_FALSE(g.Host().ExclusiveDisplay());
+    EXPECT_EQ(g.State().Shell.FullScreenActive, 0);
+    InputEvent move;
+    move.kind = InputKind::MouseMove;
+    move.x = 100, move.y = 10;
+    bool before = g.Host().StripVisible();
+    HandleInput(g.State(), move);
+    EXPECT_EQ(g.Host().StripVisible(), before);  // only the exclusive mode shows the strip
+}
+
+}  // namespace
+}  // namespace vespin

@@ -1,5 +1,7 @@
 #include "qt/main_window.h"
 
+#include <QPalette>
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QWheelEvent>
@@ -38,6 +40,31 @@ MainWindow::MainWindow(InputQueue& queue)
 void MainWindow::PlaceDrawingArea(int top) {
     m_area->move(0, top);
     m_movie->CoverArea();
+}
+
+void MainWindow::ApplyLayout(bool full_screen) {
+    Qt::WindowFlags windowed = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint;
+    bool was_visible = isVisible();
+    setWindowFlags(full_screen ? (Qt::Window | Qt::FramelessWindowHint) : windowed);
+    setFixedSize(kClientWidth, full_screen ? kClientHeight - kAreaTop : kClientHeight);
+    if (full_screen) move(0, 0);
+    // Around the 800 x 600 picture a full screen is black.
+    QPalette background = palette();
+    background.setColor(QPalette::Window,
+                        full_screen ? Qt::black : QPalette().color(QPalette::Window));
+    setPalette(background);
+    setAutoFillBackground(full_screen);
+    m_toolbar->setVisible(!full_screen);
+    m_toolbar->raise();
+    PlaceDrawingArea(full_screen ? 0 : kAreaTop);
+    if (was_visible) show();
+}
+
+void MainWindow::SetStripVisible(bool visible) {
+    m_toolbar->setVisible(visible);
+    if (visible) m_toolbar->raise();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

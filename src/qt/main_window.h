@@ -30,6 +30,10 @@ class MainWindow : public QWidget {
     // strip; the engine leaves full screen before a movie's end and enters it again afterwards,
     // and the panel follows the area wherever it is.
     void PlaceDrawingArea(int top);
+    // The full-screen layout (no border, at the desktop's corner, the strip hidden, the drawing
+    // area at the top) or the windowed one.
+    void ApplyLayout(bool full_screen);
+    void SetStripVisible(bool visible);
 
     // The engine has decided to close: from now on the close box closes.
     void AllowClose() { m_close_allowed = true; }

@@ -171,6 +171,28 @@ void QtHost::WindowPosition(int& x, int& y) {
     y = at.y();
 }
 
+void QtHost::SetToolbarStripVisible(bool visible) {
+    m_window->SetStripVisible(visible);
+}
+
+void QtHost::ApplyScreenLayout(ScreenLayout layout) {
+    m_window->ApplyLayout(layout == ScreenLayout::FullScreen);
+}
+
+// The desktop's display mode is left alone: the full-screen window shows the 800 x 600 picture at
+// the screen's top-left corner on black, which stands in for the exclusive 800 x 600 mode at any
+// colour depth.
+bool QtHost::EnterExclusiveDisplay(int /*bits_per_pixel*/) {
+    m_window->setMinimumSize(0, 0);
+    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_window->showFullScreen();
+    return true;
+}
+
+void QtHost::LeaveExclusiveDisplay() {
+    m_window->showNormal();
+}
+
 void QtHost::ScreenSize(int& width, int& height) {
     QScreen* screen = QGuiApplication::primaryScreen();
     QSize size = screen ? screen->size() : QSize(800, 600);

@@ -46,6 +46,10 @@ class QtHost : public Host {
 
     void UpdateToolbar(const ToolbarState& state) override;
     void ShowPopupMenu(int x, int y) override;
+    void SetToolbarStripVisible(bool visible) override;
+    void ApplyScreenLayout(ScreenLayout layout) override;
+    bool EnterExclusiveDisplay(int bits_per_pixel) override;
+    void LeaveExclusiveDisplay() override;
 
     MessageResult ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                  MessageButtons buttons) override;

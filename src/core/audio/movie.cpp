@@ -5,6 +5,7 @@
 
 #include "core/shell/engine.h"
 #include "core/shell/engine_state.h"
+#include "core/shell/screen_mode.h"
 #include "core/shell/toolbar.h"
 #include "core/text/sjis.h"
 
@@ -51,8 +52,9 @@ void EndMovie(EngineState& e) {
     MoviePlayer* player = e.Host.Movies();
     if (!player) return;
     player->HidePanel();
-    // Leaving full screen for the stop and entering it again afterwards join here once the
-    // screen mode is built.
+    // The exclusive display is given back while the player stops, and taken again afterwards.
+    bool was_full_screen = e.Shell.FullScreenActive != 0;
+    if (was_full_screen) LeaveFullScreen(e);
     player->Stop();
     for (int i = 0; i < kStopWaitRounds && player->IsPlaying(); ++i) {
         PumpMessages(e);
@@ -61,6 +63,7 @@ void EndMovie(EngineState& e) {
     player->Close();
     e.Shell.EngineBusy = false;
     SetToolbarLocked(e, false);
+    if (was_full_screen) EnterFullScreen(e);
 }
 
 void MovieTimerCheck(EngineState& e) {

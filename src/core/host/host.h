@@ -30,6 +30,8 @@ class EngineEvents {
     virtual void OnRepaint() {}
 };
 
+enum class ScreenLayout : uint8_t { Windowed, FullScreen };
+
 enum class MessageIcon : uint8_t { Error, Warning, Question, Information };
 enum class MessageButtons : uint8_t { Ok, OkCancel };
 enum class MessageResult : uint8_t { Ok, Cancel };
@@ -107,6 +109,16 @@ class Host {
     // Shows or hides the toolbar strip. In the full-screen layout the engine shows it only while
     // the pointer is near the top-left corner; in a window it stays shown.
     virtual void SetToolbarStripVisible(bool /*visible*/) {}
+
+    // --- Screen mode. The windowed layout: caption and border, toolbar strip shown, drawing area
+    // at y = 24, the window at its saved place. The full-screen layout: no border, the window at
+    // the desktop's top-left corner, the toolbar strip hidden, the drawing area at y = 0.
+    virtual void ApplyScreenLayout(ScreenLayout /*layout*/) {}
+    // Takes the whole display for the 800 x 600 picture at the given colour depth (24, 32 or 16
+    // bits a pixel); false when this depth (or an exclusive display at all) is not available.
+    virtual bool EnterExclusiveDisplay(int /*bits_per_pixel*/) { return false; }
+    // Gives the display back to the desktop as it was.
+    virtual void LeaveExclusiveDisplay() {}
     // Pops the popup menu up at the given position of the main window's client area (the
     // toolbar strip's top-left corner is 0, 0) and returns once it is closed; a choice comes
     // back as a Command event.

@@ -37,6 +37,14 @@ class NullHost : public Host {
     void ScreenSize(int& width, int& height) override { width = 1920, height = 1080; }
     void CloseWindow() override { m_window_closed = true; }
     void UpdateToolbar(const ToolbarState& state) override { m_toolbar = state; }
+    void SetToolbarStripVisible(bool visible) override { m_strip_visible = visible; }
+    void ApplyScreenLayout(ScreenLayout layout) override { m_layout = layout; }
+    bool EnterExclusiveDisplay(int bits) override {
+        if (bits != m_exclusive_bits) return false;
+        m_exclusive = true;
+        return true;
+    }
+    void LeaveExclusiveDisplay() override { m_exclusive = false; }
     void ShowPopupMenu(int, int) override {}
     MessageResult ShowMessageBox(std::string_view, std::string_view, MessageIcon,
                                  MessageButtons) override {
@@ -49,6 +57,11 @@ class NullHost : public Host {
     MemorySettingsStore& Store() { return m_settings; }
     const ToolbarState& Toolbar() const { return m_toolbar; }
     bool WindowClosed() const { return m_window_closed; }
+    ScreenLayout Layout() const { return m_layout; }
+    bool ExclusiveDisplay() const { return m_exclusive; }
+    bool StripVisible() const { return m_strip_visible; }
+    // The colour depth an exclusive display accepts (0: none).
+    void SetExclusiveDisplayDepth(int bits) { m_exclusive_bits = bits; }
     void SetWallClockSeconds(int64_t seconds) { m_wall_seconds = seconds; }
 
   protected:
@@ -61,6 +74,10 @@ class NullHost : public Host {
     int m_window_x = 0, m_window_y = 0;
     bool m_window_closed = false;
     ToolbarState m_toolbar;
+    ScreenLayout m_layout = ScreenLayout::Windowed;
+    bool m_exclusive = false;
+    bool m_strip_visible = true;
+    int m_exclusive_bits = 0;
     MemorySettingsStore m_settings;
 };
 

@@ -5,6 +5,7 @@
 #include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/shell/engine_state.h"
+#include "core/shell/screen_mode.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 
@@ -38,9 +39,9 @@ bool CloseQuery(EngineState& e) {
 
 void CloseWindow(EngineState& e) {
     if (e.Shell.WindowClosed) return;
-    // Leaving full screen belongs to the screen mode's shutdown.
     StopMusic(e);
     ShutdownSound(e);
+    LeaveFullScreen(e);
     e.Shell.WindowClosed = true;
     e.Host.CloseWindow();
 }

@@ -46,7 +46,7 @@ void MouseMove(EngineState& e, int x, int y) {
     ShellState& sh = e.Shell;
     sh.LastMouseX = x;
     sh.LastMouseY = y;
-    if (e.Settings.SMode != 0) e.Host.SetToolbarStripVisible(y < 30 && x < 400);
+    if (sh.FullScreenActive != 0) e.Host.SetToolbarStripVisible(y < 30 && x < 400);
     if (sh.EngineBusy || sh.TransitionRunning) return;
     // The confirmation band, the backlog, the save screen and the other screens take the
     // pointer first once they exist.

@@ -40,6 +40,8 @@ struct ShellState {
     bool SoundDevicePresent = false;
     bool ReplayActive = false;
     bool ToolbarLocked = false;
+    int FullScreenActive = 0;                // 1 while the exclusive full-screen display is held
+    int SavedWindowX = 0, SavedWindowY = 0;  // where the window was before full screen
     int LastMouseX = 0, LastMouseY = 0;
 
     uint32_t IdlePassCount = 0;

@@ -12,6 +12,7 @@
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
+#include "core/shell/screen_mode.h"
 #include "core/shell/settings.h"
 #include "core/shell/toolbar.h"
 #include "core/text/backlog.h"
@@ -131,6 +132,7 @@ void RunFirstIdlePass(EngineState& e) {
     }
     e.DisplaySurface.Fill(0, 0, 0);
     ShowOnDrawingArea(e, e.DisplaySurface);
+    EnterFullScreen(e);
     ResetPlainTextFonts(e);
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = "main";
