@@ -12,11 +12,9 @@ namespace vespin {
 
 namespace {
 
+// The overlapping top-left part of `source`, without resizing `target`.
 void CopySurfaceInto(const Surface& source, Surface& target) {
-    int rows = std::min(source.Height(), target.Height());
-    int bytes = std::min(source.Stride(), target.Stride());
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(target.Row(y), source.Row(y), bytes);
+    CopyRect(source, Rect{0, 0, source.Width(), source.Height()}, target, 0, 0);
 }
 
 bool SameSize(const Surface& a, const Surface& b) {

@@ -53,4 +53,11 @@ class Surface {
     std::vector<uint8_t> m_pixels;
 };
 
+// The part of rectangle `from` of `source` that lands inside both surfaces when drawn with its
+// top-left at (x, y) of `target`; `from`, `x` and `y` are moved to match. False when nothing does.
+bool ClipCopy(const Surface& source, Rect& from, int& x, int& y, const Surface& target);
+// Copies rectangle `from` of `source` to (x, y) of `target`, clipped to both; returns the
+// rectangle of `target` that was written (empty when none).
+Rect CopyRect(const Surface& source, const Rect& from, Surface& target, int x, int y);
+
 }  // namespace vespin

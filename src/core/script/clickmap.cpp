@@ -218,13 +218,7 @@ void TakeClickmapRegion(EngineState& e, int index) {
     const ChoiceRect& r = e.Choices.ChoiceRects[index];
     if (e.Vars.S[15] != 0) {
         Rect area = AsRect(r);
-        const Surface& work = e.Scene.WorkSurface;
-        for (int y = std::max(area.y, 0); y < std::min(area.y + area.h, work.Height()); ++y) {
-            int x0 = std::max(area.x, 0),
-                x1 = std::min({area.x + area.w, work.Width(), e.DisplaySurface.Width()});
-            if (x1 > x0 && y < e.DisplaySurface.Height())
-                std::memcpy(e.DisplaySurface.Row(y) + x0 * 3, work.Row(y) + x0 * 3, (x1 - x0) * 3);
-        }
+        CopyRect(e.Scene.WorkSurface, area, e.DisplaySurface, area.x, area.y);
         ShowOnDrawingArea(e, e.DisplaySurface, area);
     } else {
         ComposeScene(e);

@@ -109,16 +109,7 @@ CommandResult RunCall(EngineState& e, const char* arg) {
 }
 
 CommandResult RunEnd(EngineState& e, const char*) {
-    ScriptState& s = e.Script;
-    if (s.CallDepth > 0) {
-        s.CallDepth -= 1;
-        CallFrame frame = s.CallStack[s.CallDepth];
-        if (LoadScript(e, frame.ScriptName.View(), ScriptMode::Scenario)) {
-            s.CurrentScriptName = frame.ScriptName.View();
-            s.ReadPosition = frame.ReturnPosition;
-            s.FetchLine = true;
-        }
-    }
+    ReturnFromCall(e);
     return CommandResult::EndPass;
 }
 

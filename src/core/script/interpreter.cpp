@@ -56,17 +56,6 @@ void FetchNextLine(ScriptState& s) {
     s.LineBuffer[n] = 0;
 }
 
-void EndOfScript(EngineState& e) {
-    ScriptState& s = e.Script;
-    if (s.CallDepth <= 0) return;
-    s.CallDepth -= 1;
-    CallFrame frame = s.CallStack[s.CallDepth];
-    if (!LoadScript(e, frame.ScriptName.View(), ScriptMode::Scenario)) return;
-    s.CurrentScriptName = frame.ScriptName.View();
-    s.ReadPosition = frame.ReturnPosition;
-    s.FetchLine = true;
-}
-
 void SkipBlock(EngineState& e) {
     ScriptState& s = e.Script;
     const char* line = s.LineBuffer.data();
@@ -408,7 +397,7 @@ void RunScript(EngineState& e) {
         s.LineStart = s.ReadPosition;
         s.LineColumn = 0;
         if (s.ReadPosition >= s.ScriptSize) {
-            EndOfScript(e);
+            ReturnFromCall(e);
             return;
         }
         FetchNextLine(s);

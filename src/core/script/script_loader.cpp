@@ -86,6 +86,17 @@ bool JumpToLabel(EngineState& e, std::string_view name) {
     return true;
 }
 
+void ReturnFromCall(EngineState& e) {
+    ScriptState& s = e.Script;
+    if (s.CallDepth <= 0) return;
+    s.CallDepth -= 1;
+    CallFrame frame = s.CallStack[s.CallDepth];
+    if (!LoadScript(e, frame.ScriptName.View(), ScriptMode::Scenario)) return;
+    s.CurrentScriptName = frame.ScriptName.View();
+    s.ReadPosition = frame.ReturnPosition;
+    s.FetchLine = true;
+}
+
 void ResetWaits(EngineState& e) {
     e.Text.CharDelay = 1;
     e.Text.PageCompleteRequested = false;

@@ -34,6 +34,10 @@ int FindNamedBlockEnd(const EngineState& e, int from, std::string_view name);
 // missing.
 bool JumpToLabel(EngineState& e, std::string_view name);
 
+// Returns from a called script (`end`, or running off its end): pops the call stack and loads the
+// caller at the line after its `call`. Does nothing at the outermost level.
+void ReturnFromCall(EngineState& e);
+
 // Clears the waits and the text cursor before a script starts.
 void ResetWaits(EngineState& e);
 

@@ -201,10 +201,7 @@ void NewPage(EngineState& e) {
     } else if (e.Shell.SkipState < 3) {
         Rect window{g.Left, g.Top, g.Width, g.Height};
         ComposeWindowImage(e);  // restores the clean copy when the scene has not changed
-        for (int r = 0; r < g.Height && g.Top + r < e.DisplaySurface.Height(); ++r) {
-            std::memcpy(e.DisplaySurface.Row(g.Top + r) + g.Left * 3, t.WindowImage.Row(r),
-                        static_cast<size_t>(g.Width) * 3);
-        }
+        CopyRect(t.WindowImage, Rect{0, 0, g.Width, g.Height}, e.DisplaySurface, g.Left, g.Top);
         t.WindowDisplayKind = 1;
         ShowOnDrawingArea(e, e.DisplaySurface, window);
         DrawQuickButtons(e, QuickButtonTarget::Display);

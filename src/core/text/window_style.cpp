@@ -17,20 +17,12 @@ namespace {
 // The part of the window picture the quick buttons are drawn over, kept to restore them.
 constexpr Rect kQuickButtonArea{616, 26, 160, 160};
 
-void CopyRect(const Surface& from, int fx, int fy, Surface& to, int tx, int ty, int w, int h) {
-    w = std::min({w, from.Width() - fx, to.Width() - tx});
-    h = std::min({h, from.Height() - fy, to.Height() - ty});
-    if (fx < 0 || fy < 0 || tx < 0 || ty < 0 || w <= 0 || h <= 0) return;
-    for (int r = 0; r < h; ++r)
-        std::memcpy(to.Row(ty + r) + tx * 3, from.Row(fy + r) + fx * 3, static_cast<size_t>(w) * 3);
-}
-
 void LoadWindowPicture(EngineState& e, const WindowGeometry& g) {
     Surface& source = e.Text.WindowSource;
     Surface picture;
     bool loaded = LoadPicture(e.Archives, "sys_tw", picture);
     source.Resize(g.Width, 2 * g.Height);
-    if (loaded) CopyRect(picture, 0, 0, source, 0, 0, picture.Width(), picture.Height());
+    if (loaded) CopyRect(picture, Rect{0, 0, picture.Width(), picture.Height()}, source, 0, 0);
 }
 
 }  // namespace
@@ -86,8 +78,9 @@ void ComposeWindowImage(EngineState& e) {
     const WindowGeometry& g = Geometry(e);
     TextState& t = e.Text;
     if (e.FullTextMode()) {
-        CopyRect(e.DisplaySurface, g.Left + kQuickButtonArea.x, g.Top + kQuickButtonArea.y,
-                 t.QuickButtonBackdrop, 0, 0, kQuickButtonArea.w, kQuickButtonArea.h);
+        Rect backdrop{g.Left + kQuickButtonArea.x, g.Top + kQuickButtonArea.y, kQuickButtonArea.w,
+                      kQuickButtonArea.h};
+        CopyRect(e.DisplaySurface, backdrop, t.QuickButtonBackdrop, 0, 0);
         return;
     }
     if (t.WindowImage.Width() != g.Width || t.WindowImage.Height() != g.Height)
@@ -106,8 +99,7 @@ void ComposeWindowImage(EngineState& e) {
         if (has_source)
             BlendWithColour(row, t.WindowSource.Row(r), t.WindowSource.Row(g.Height + r), g.Width);
     }
-    CopyRect(t.WindowImage, kQuickButtonArea.x, kQuickButtonArea.y, t.QuickButtonBackdrop, 0, 0,
-             kQuickButtonArea.w, kQuickButtonArea.h);
+    CopyRect(t.WindowImage, kQuickButtonArea, t.QuickButtonBackdrop, 0, 0);
     t.CleanWindowImage = t.WindowImage;
     DrawQuickButtons(e, QuickButtonTarget::WindowImage);
     t.WindowImageValid = true;
@@ -116,7 +108,8 @@ void ComposeWindowImage(EngineState& e) {
 void PaintWindowOntoDisplay(EngineState& e) {
     if (e.Text.WindowShown && !e.FullTextMode()) {
         const WindowGeometry& g = Geometry(e);
-        CopyRect(e.Text.WindowImage, 0, 0, e.DisplaySurface, g.Left, g.Top, g.Width, g.Height);
+        CopyRect(e.Text.WindowImage, Rect{0, 0, g.Width, g.Height}, e.DisplaySurface, g.Left,
+                 g.Top);
         DrawQuickButtons(e, QuickButtonTarget::Display);
         RedrawPageText(e);
     }
