@@ -22,6 +22,7 @@
 
 #include "core/resources/jpeg_picture.h"
 #include "core/resources/packed_picture.h"
+#include "tools/picture_codec.h"
 
 namespace vespin {
 namespace {
@@ -70,38 +71,8 @@ Surface TypicalPicture() {
     return s;
 }
 
-Bytes Raw(const Surface& s) {
-    return Bytes(s.Data(), s.Data() + s.SizeBytes());
-}
-
-Bytes EncodeJpeg(const Surface& picture, int quality) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = picture.Width();
-    info.image_height = picture.Height();
-    info.input_components = 3;
-    info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(picture.Row(info.next_scanline));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
-
 struct Inputs {
-    Inputs() : picture(TypicalPicture()), raw(Raw(picture)) {
+    Inputs() : picture(TypicalPicture()), raw(RawBgr(picture)) {
         EncodePackedPicture(picture, {}, packed);
         EncodePackedPicture(picture, {false, true}, packed_no_runs);
         uLongf zsize = compressBound(raw.size());

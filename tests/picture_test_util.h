@@ -2,8 +2,6 @@
 // Helpers for the picture tests: pictures with structure, JPEG encoding through the library,
 // and small sized-layout archives written to a temporary game folder.
 
-#include <jpeglib.h>
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "core/graphics/surface.h"
+#include "tools/picture_codec.h"
 
 namespace vespin::test {
 
@@ -55,36 +54,7 @@ inline Surface SolidPicture(int w, int h, uint8_t b, uint8_t g, uint8_t r) {
 
 // A baseline JPEG of `picture` (blue-green-red), or of its first channel as grey.
 inline Bytes EncodeJpeg(const Surface& picture, int quality = 95, bool grey = false) {
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = picture.Width();
-    info.image_height = picture.Height();
-    info.input_components = grey ? 1 : 3;
-    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, quality, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    Bytes grey_row(picture.Width());
-    while (info.next_scanline < info.image_height) {
-        const uint8_t* src = picture.Row(info.next_scanline);
-        JSAMPROW row = const_cast<JSAMPROW>(src);
-        if (grey) {
-            for (int x = 0; x < picture.Width(); ++x)
-                grey_row[x] = src[x * 3];
-            row = grey_row.data();
-        }
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    Bytes out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+    return vespin::EncodeJpeg(picture, quality, grey ? JpegColour::Grey : JpegColour::Colour);
 }
 
 struct ArchiveEntry {

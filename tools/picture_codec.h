@@ -35,4 +35,12 @@ bool EncodeSmallestPacked(const Surface& picture, StageChoice allowed, std::vect
 // The picture as raw rows of blue, green, red from the top row down, with no header.
 std::vector<uint8_t> RawBgr(const Surface& picture);
 
+enum class JpegColour : uint8_t {
+    Colour,  // the picture's blue, green and red
+    Grey,    // one channel: the picture's first (blue) byte of each pixel
+};
+// A baseline JPEG of `picture` at `quality` (1..100).
+std::vector<uint8_t> EncodeJpeg(const Surface& picture, int quality,
+                                JpegColour colour = JpegColour::Colour);
+
 }  // namespace vespin

@@ -6,11 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-
-// After <cstdio>: the library's header uses FILE and size_t without including their headers.
-#include <jpeglib.h>
+#include <vector>
 
 #include "demo/pictures/pictures.h"
+#include "tools/picture_codec.h"
 #include "tools/png_io.h"
 
 namespace vespin::demo {
@@ -44,27 +43,9 @@ std::vector<NamedPicture> AllPictures() {
 namespace {
 
 bool WriteJpeg(const vespin::Surface& picture, const std::filesystem::path& path) {
+    std::vector<uint8_t> jpeg = vespin::EncodeJpeg(picture, 90);
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) return false;
-    jpeg_compress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);  // a library error ends the program: fine at build time
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, file.get());
-    info.image_width = picture.Width();
-    info.image_height = picture.Height();
-    info.input_components = 3;
-    info.in_color_space = JCS_EXT_BGR;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(picture.Row(info.next_scanline));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    return std::ferror(file.get()) == 0;
+    return file && std::fwrite(jpeg.data(), 1, jpeg.size(), file.get()) == jpeg.size();
 }
 
 // What the engine needs of these pictures and would not say when it is missing: a character
