@@ -14,44 +14,17 @@ using test::TestGame;
 
 struct Game : TestGame {
     explicit Game(test::ScriptList scripts, GameOptions o = {}) : TestGame(scripts, o) { Steps(1); }
-    void Send(InputEvent ev) { HandleInput(State(), ev); }
-    void Down(int x, int y, MouseButton b = MouseButton::Left) {
-        InputEvent ev;
-        ev.kind = InputKind::MouseDown;
-        ev.button = b;
-        ev.x = x, ev.y = y;
-        Send(ev);
-    }
-    void Move(int x, int y) {
-        InputEvent ev;
-        ev.kind = InputKind::MouseMove;
-        ev.x = x, ev.y = y;
-        Send(ev);
-    }
-    void Char(int key) {
-        InputEvent ev;
-        ev.kind = InputKind::Char;
-        ev.key = key;
-        Send(ev);
-    }
-    void Command(UiCommand c, int value = 0) {
-        InputEvent ev;
-        ev.kind = InputKind::Command;
-        ev.command = c;
-        ev.value = value;
-        Send(ev);
-    }
 };
 
 TEST(Input, AClickWhileTypingCompletesThePageAndASecondEndsTheWait) {
     Game g({{"main", "ABCDEFGH\n\\\nnext\n"}});
     g.Steps(2);  // the typing effect: two characters so far
     EXPECT_EQ(g.Transcript(), "[page]\nAB");
-    g.Down(100, 100);
+    g.MouseDown(100, 100);
     g.Steps(2);
     EXPECT_EQ(g.Transcript(), "[page]\nABCDEFGH\n[wait 1]\n");
     g.RunFor(600);  // the click lockout runs out; the wait holds
-    g.Down(100, 100);
+    g.MouseDown(100, 100);
     g.Steps(3);
     EXPECT_NE(g.Transcript().find("[page]\nne"), std::string::npos) << g.Transcript();
 }
@@ -61,7 +34,7 @@ TEST(Input, AClickDuringSkippingEndsSkipping) {
     g.Key(vk::kShift, true);
     EXPECT_EQ(g.State().Shell.SkipState, 1);
     g.State().Shell.SleepPasses = 0;
-    g.Down(100, 100);
+    g.MouseDown(100, 100);
     EXPECT_EQ(g.State().Shell.SkipState, 0);
 }
 
@@ -86,14 +59,14 @@ TEST(Input, TheSpeedGaugeEndsSetLevelsTenAndOne) {
     g.RunFor(300);
     g.Command(UiCommand::SpeedButton7);  // auto-advance on
     ASSERT_NE(g.State().AutoDelay(), 0);
-    g.Down(10 + 671, 400 + 10);
+    g.MouseDown(10 + 671, 400 + 10);
     EXPECT_EQ(g.State().AutoDelay(), 10);
     EXPECT_EQ(g.State().Toolbar.SliderPosition, 1);
-    g.Down(10 + 770, 400 + 10);
+    g.MouseDown(10 + 770, 400 + 10);
     EXPECT_EQ(g.State().AutoDelay(), 1);
     EXPECT_EQ(g.State().Vars.S[27], 1);
     EXPECT_EQ(g.State().Toolbar.SliderPosition, 10);
-    g.Down(300, 300);  // elsewhere: the click turns auto-advance off
+    g.MouseDown(300, 300);  // elsewhere: the click turns auto-advance off
     EXPECT_EQ(g.State().AutoDelay(), 0);
 }
 
@@ -114,8 +87,8 @@ TEST(Input, AutoAdvanceToggleAndSlider) {
 TEST(Input, EnterClicksAtTheLastMousePosition) {
     Game g({{"main", "A\n\\\nB\n"}});
     g.RunFor(300);
-    g.Move(2000, -50);  // the pointer has left the window
-    g.Char(vk::kEnter);
+    g.MouseMove(2000, -50);  // the pointer has left the window
+    g.CharKey(vk::kEnter);
     g.RunFor(100);
     EXPECT_NE(g.Transcript().find("B\n"), std::string::npos);
 }
@@ -123,15 +96,15 @@ TEST(Input, EnterClicksAtTheLastMousePosition) {
 TEST(Input, SpaceHidesAndShowsTheWindowAndAClickShowsItToo) {
     Game g({{"main", "*gra Sfff\nA\n\\\n"}});
     g.RunFor(300);
-    g.Char(vk::kSpace);
+    g.CharKey(vk::kSpace);
     EXPECT_EQ(g.State().Shell.MainMode, kModeWindowHidden);
     EXPECT_TRUE(g.State().Shell.ToolbarLocked);
     EXPECT_EQ(g.State().DrawingArea.Row(500)[400 * 3], 240);  // the scene without the window
-    g.Char(vk::kSpace);
+    g.CharKey(vk::kSpace);
     EXPECT_EQ(g.State().Shell.MainMode, kModeScript);
-    g.Down(10, 10, MouseButton::Right);
+    g.MouseDown(10, 10, MouseButton::Right);
     EXPECT_EQ(g.State().Shell.MainMode, kModeWindowHidden);
-    g.Down(10, 10);
+    g.MouseDown(10, 10);
     EXPECT_EQ(g.State().Shell.MainMode, kModeScript);
     EXPECT_EQ(g.State().Shell.WaitKind, 1);  // showing the window did not end the wait
 }
@@ -139,7 +112,7 @@ TEST(Input, SpaceHidesAndShowsTheWindowAndAClickShowsItToo) {
 TEST(Input, EscapeActsAsARightClick) {
     Game g({{"main", "A\n\\\n"}});
     g.RunFor(300);
-    g.Char(vk::kEscape);
+    g.CharKey(vk::kEscape);
     EXPECT_EQ(g.State().Shell.MainMode, kModeWindowHidden);
 }
 
@@ -147,7 +120,7 @@ TEST(Input, ASleepEndsOnAClick) {
     Game g({{"main", "*sleep 10\nA\n"}});
     g.Steps(1);
     EXPECT_EQ(g.State().Shell.SleepPasses, -1);
-    g.Down(1, 1);
+    g.MouseDown(1, 1);
     EXPECT_EQ(g.State().Shell.SleepPasses, 0);
 }
 
@@ -156,9 +129,9 @@ TEST(Input, ToolbarFollowsS000AndTheLock) {
     g.Steps(2);
     EXPECT_FALSE(g.Host().Toolbar().SaveEnabled);
     EXPECT_TRUE(g.Host().Toolbar().LoadEnabled);
-    g.Char(vk::kSpace);
+    g.CharKey(vk::kSpace);
     EXPECT_FALSE(g.Host().Toolbar().ExitEnabled);  // locked while the window is hidden
-    g.Char(vk::kSpace);
+    g.CharKey(vk::kSpace);
     EXPECT_TRUE(g.Host().Toolbar().ExitEnabled);
 }
 

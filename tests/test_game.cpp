@@ -91,6 +91,36 @@ void TestGame::Click(MouseButton button) {
     HandleInput(State(), down);
 }
 
+void TestGame::MouseMove(int x, int y) {
+    InputEvent ev;
+    ev.kind = InputKind::MouseMove;
+    ev.x = x, ev.y = y;
+    HandleInput(State(), ev);
+}
+
+void TestGame::MouseDown(int x, int y, MouseButton button) {
+    InputEvent ev;
+    ev.kind = InputKind::MouseDown;
+    ev.button = button;
+    ev.x = x, ev.y = y;
+    HandleInput(State(), ev);
+}
+
+void TestGame::CharKey(int key) {
+    InputEvent ev;
+    ev.kind = InputKind::Char;
+    ev.key = key;
+    HandleInput(State(), ev);
+}
+
+void TestGame::Command(UiCommand command, int value) {
+    InputEvent ev;
+    ev.kind = InputKind::Command;
+    ev.command = command;
+    ev.value = value;
+    HandleInput(State(), ev);
+}
+
 void TestGame::Key(int vk_code, bool down) {
     InputEvent key;
     key.kind = down ? InputKind::KeyDown : InputKind::KeyUp;

@@ -97,8 +97,13 @@ class TestGame {
         return true;
     }
     // A left click delivered right now (through the engine's input handler).
+    // Input delivered right now through the engine's handler, as a front end would.
     void Click(MouseButton button = MouseButton::Left);
     void Key(int vk_code, bool down);
+    void MouseMove(int x, int y);
+    void MouseDown(int x, int y, MouseButton button = MouseButton::Left);
+    void CharKey(int key);
+    void Command(UiCommand command, int value = 0);
     std::string Transcript() const { return m_host.TranscriptText(); }
 
   private:

@@ -6,22 +6,23 @@ namespace vespin {
 
 namespace {
 
-template <typename Bank>
-void AppendFlags(std::string& out, const char* key, const Bank& bank) {
-    out += std::string("\"") + key + "\":[";
-    for (int i = 0; i < bank.Size(); ++i) {
-        if (i) out += ',';
-        out += bank.Test(i) ? '1' : '0';
-    }
-    out += ']';
+// The bank's entries as a JSON array: flags as 0 or 1, integers as they are.
+template <size_t Bits>
+int Entry(const FlagBank<Bits>& bank, int i) {
+    return bank.Test(i) ? 1 : 0;
+}
+template <size_t N>
+int Entry(const IntBank<N>& bank, int i) {
+    return bank.Get(i);
 }
 
 template <typename Bank>
-void AppendInts(std::string& out, const char* key, const Bank& bank) {
+void AppendBank(std::string& out, const char* key, const Bank& bank) {
+    if (out.size() > 1) out += ',';
     out += std::string("\"") + key + "\":[";
     for (int i = 0; i < bank.Size(); ++i) {
         if (i) out += ',';
-        out += std::to_string(bank.Get(i));
+        out += std::to_string(Entry(bank, i));
     }
     out += ']';
 }
@@ -30,19 +31,13 @@ void AppendInts(std::string& out, const char* key, const Bank& bank) {
 
 std::string VariablesAsJson(const VariableBanks& v) {
     std::string out = "{";
-    AppendFlags(out, "F", v.F);
-    out += ',';
-    AppendInts(out, "V", v.V);
-    out += ',';
-    AppendInts(out, "S", v.S);
-    out += ',';
-    AppendFlags(out, "E", v.E);
-    out += ',';
-    AppendFlags(out, "T", v.T);
-    out += ',';
-    AppendInts(out, "P", v.P);
-    out += ',';
-    AppendInts(out, "G", v.G);
+    AppendBank(out, "F", v.F);
+    AppendBank(out, "V", v.V);
+    AppendBank(out, "S", v.S);
+    AppendBank(out, "E", v.E);
+    AppendBank(out, "T", v.T);
+    AppendBank(out, "P", v.P);
+    AppendBank(out, "G", v.G);
     out += "}\n";
     return out;
 }
