@@ -44,4 +44,8 @@ grep -q 'no game folder' "$tmp/err"
 printf '100 dance\n' > "$tmp/bad.events"
 if "$run" --game "$game" --input "$tmp/bad.events" 2>"$tmp/err"; then exit 1; fi
 grep -q 'line 1' "$tmp/err"
+# A forgotten option value is refused with the usage, and creates no file named like an option.
+(cd "$tmp" && if "$run" --game "$game" --shot --foo.txt 2>"$tmp/err"; then exit 1; fi)
+grep -q 'needs a value' "$tmp/err" && grep -q 'usage' "$tmp/err"
+test ! -e "$tmp/--foo.txt"
 echo ok

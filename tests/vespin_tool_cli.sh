@@ -23,4 +23,15 @@ grep -q 'no archive' "$tmp/err"
 if "$tool" archive extract "$tmp/vg_data.vsp" -o "$tmp/out" NOSUCH 2>"$tmp/err"; then exit 1; fi
 grep -q 'no entry named NOSUCH' "$tmp/err"
 if "$tool" frobnicate 2>/dev/null; then exit 1; fi
+
+# A forgotten option value is refused: the next option must not become a file name.
+cd "$tmp"
+for words in "sound encode in.wav --coding --loop out" "sound decode IN out.wav --coding" \
+             "archive pack out.vsp --layout --name-width 8 x" "picture decode --archive --entry E o.png" \
+             "picture encode --bogus.png OUT" "script encode --main.txt out"; do
+    # shellcheck disable=SC2086
+    if "$tool" $words 2>"$tmp/err"; then echo "accepted: $words"; exit 1; fi
+    grep -q 'needs a value\|unknown option' "$tmp/err" || { cat "$tmp/err"; exit 1; }
+done
+[ -z "$(find "$tmp" -maxdepth 1 -name '-*')" ] || { echo "an option became a file"; exit 1; }
 echo ok

@@ -57,7 +57,8 @@ std::vector<uint8_t> ReadEntryOf(const std::string& path, const std::vector<uint
 }
 
 int Extract(const std::vector<std::string>& args) {
-    if (args.size() < 4 || args[2] != "-o")
+    if (args.size() < 4 || args[2] != "-o" || LooksLikeOption(args[1]) ||
+        LooksLikeOption(args[3]))
         throw ToolError("usage: vespin-tool archive extract FILE -o DIR [NAME...]");
     ArchiveId id;
     ArchiveSet set = OpenOne(args[1], id);
@@ -93,18 +94,18 @@ int Pack(const std::vector<std::string>& args) {
     std::vector<ArchiveInput> inputs;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--layout" && i + 1 < args.size()) {
-            const std::string& v = args[++i];
+        if (a == "--layout") {
+            const std::string& v = OptionValue(args, i);
             if (v != "script" && v != "sized") throw ToolError("--layout is script or sized");
             layout = v == "script" ? DirectoryLayout::Script : DirectoryLayout::Sized;
             layout_given = true;
-        } else if (a == "--name-width" && i + 1 < args.size()) {
-            width = std::atoi(args[++i].c_str());
+        } else if (a == "--name-width") {
+            width = std::atoi(OptionValue(args, i).c_str());
             if (width <= 0 || width > 4096) throw ToolError("--name-width takes 1..4096");
         } else if (out.empty()) {
-            out = a;
+            out = Positional(a);
         } else {
-            std::filesystem::path p(a);
+            std::filesystem::path p(Positional(a));
             std::string stem = p.stem().string();
             std::optional<std::string> name = sjis::FromUtf8(stem);
             if (!name) throw ToolError(a + ": the entry name has no Shift-JIS form");

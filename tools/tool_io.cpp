@@ -28,4 +28,20 @@ void WriteText(const std::string& path, const std::string& text) {
     WriteBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
+bool LooksLikeOption(const std::string& word) {
+    return word.size() > 1 && word[0] == '-';
+}
+
+const std::string& OptionValue(const std::vector<std::string>& args, size_t& i) {
+    const std::string& option = args[i];
+    if (i + 1 >= args.size() || LooksLikeOption(args[i + 1]))
+        throw ToolError(option + " needs a value");
+    return args[++i];
+}
+
+const std::string& Positional(const std::string& word) {
+    if (LooksLikeOption(word)) throw ToolError("unknown option " + word);
+    return word;
+}
+
 }  // namespace vespin::tool

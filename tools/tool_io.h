@@ -20,6 +20,14 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
 
+// Whether a command-line word is an option ("--loop", "-o") rather than a value or a file.
+bool LooksLikeOption(const std::string& word);
+// The value after the option at args[i], advancing i. A missing value, or one that looks like an
+// option (a forgotten value), is a usage error: it must not become the name of a file.
+const std::string& OptionValue(const std::vector<std::string>& args, size_t& i);
+// A file or entry argument; an option-looking word here is an unknown option.
+const std::string& Positional(const std::string& word);
+
 // The directory of the archive at `path`, read with the engine's reader (the script layout for
 // vg_data.vsp and vg_data2.vsp, the sized one for the others). Throws when there is no file.
 ArchiveDirectory ReadArchiveDirectory(const std::string& path);

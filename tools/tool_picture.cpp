@@ -64,12 +64,12 @@ int Decode(const std::vector<std::string>& args) {
     std::string archive, entry;
     std::vector<std::string> files;
     for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--archive" && i + 1 < args.size()) {
-            archive = args[++i];
-        } else if (args[i] == "--entry" && i + 1 < args.size()) {
-            entry = args[++i];
+        if (args[i] == "--archive") {
+            archive = OptionValue(args, i);
+        } else if (args[i] == "--entry") {
+            entry = OptionValue(args, i);
         } else {
-            files.push_back(args[i]);
+            files.push_back(Positional(args[i]));
         }
     }
     const bool from_archive = !archive.empty() || !entry.empty();
@@ -103,7 +103,7 @@ int Encode(const std::vector<std::string>& args) {
         } else if (args[i] == "--no-delta") {
             allowed.Delta = false;
         } else {
-            files.push_back(args[i]);
+            files.push_back(Positional(args[i]));
         }
     }
     if (files.size() != 2) throw ToolError(kPictureUsage);

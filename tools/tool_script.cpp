@@ -6,6 +6,8 @@
 namespace vespin::tool {
 
 int ScriptCommand(const std::vector<std::string>& args) {
+    if (args.size() == 3 && (LooksLikeOption(args[1]) || LooksLikeOption(args[2])))
+        throw ToolError("unknown option " + (LooksLikeOption(args[1]) ? args[1] : args[2]));
     if (args.size() == 3 && args[0] == "encode") {
         std::vector<uint8_t> script;
         std::string error;

@@ -43,10 +43,7 @@ SoundArgs ParseArgs(const std::vector<std::string>& args) {
     SoundArgs a;
     std::vector<std::string> files;
     for (size_t i = 1; i < args.size(); ++i) {
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw ToolError(args[i] + " needs a value");
-            return args[++i];
-        };
+        auto value = [&]() -> const std::string& { return OptionValue(args, i); };
         if (args[i] == "--coding") {
             a.Coding = ParseCoding(value());
             a.HaveCoding = true;
@@ -58,7 +55,7 @@ SoundArgs ParseArgs(const std::vector<std::string>& args) {
             if (scale < 1 || scale > 255) throw ToolError("--scale takes 1..255");
             a.Options.Scale = static_cast<uint8_t>(scale);
         } else {
-            files.push_back(args[i]);
+            files.push_back(Positional(args[i]));
         }
     }
     if (files.size() != 2 || !a.HaveCoding) throw ToolError(kUsage);

@@ -54,7 +54,9 @@ Options ParseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= argc) Fail(arg + " needs a value");
+            // A value that looks like an option is a forgotten value, not a file to create.
+            if (i + 1 >= argc || (argv[i + 1][0] == '-' && argv[i + 1][1] != 0))
+                Fail(arg + " needs a value\n" + kUsage);
             return argv[++i];
         };
         if (arg == "--game")

@@ -7,13 +7,19 @@ namespace vespin {
 
 namespace {
 
-void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
-}
+// Writes little-endian values and tags at a cursor into storage sized up front: growing the vector
+// byte by byte both costs more and trips a false overflow warning in GCC 12.
+struct ByteWriter {
+    uint8_t* At;
+    void Put(uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            *At++ = static_cast<uint8_t>(v >> (8 * i));
+    }
+    void Tag(const char* tag) {
+        std::memcpy(At, tag, 4);
+        At += 4;
+    }
+};
 
 uint32_t Get(const uint8_t* p, int bytes) {
     uint32_t v = 0;
@@ -25,24 +31,25 @@ uint32_t Get(const uint8_t* p, int bytes) {
 }  // namespace
 
 std::vector<uint8_t> EncodeWav(const PcmFormat& format, std::span<const int16_t> samples) {
+    constexpr size_t kHeaderBytes = 44;
     uint32_t data_bytes = static_cast<uint32_t>(samples.size() * 2);
-    std::vector<uint8_t> out;
-    out.reserve(44 + data_bytes);
-    PutTag(out, "RIFF");
-    Put(out, 36 + data_bytes, 4);
-    PutTag(out, "WAVE");
-    PutTag(out, "fmt ");
-    Put(out, 16, 4);
-    Put(out, 1, 2);
-    Put(out, static_cast<uint32_t>(format.Channels), 2);
-    Put(out, static_cast<uint32_t>(format.SampleRate), 4);
-    Put(out, static_cast<uint32_t>(format.SampleRate * format.BlockAlign()), 4);
-    Put(out, static_cast<uint32_t>(format.BlockAlign()), 2);
-    Put(out, 16, 2);
-    PutTag(out, "data");
-    Put(out, data_bytes, 4);
+    std::vector<uint8_t> out(kHeaderBytes + data_bytes);
+    ByteWriter w{out.data()};
+    w.Tag("RIFF");
+    w.Put(36 + data_bytes, 4);
+    w.Tag("WAVE");
+    w.Tag("fmt ");
+    w.Put(16, 4);
+    w.Put(1, 2);
+    w.Put(static_cast<uint32_t>(format.Channels), 2);
+    w.Put(static_cast<uint32_t>(format.SampleRate), 4);
+    w.Put(static_cast<uint32_t>(format.SampleRate * format.BlockAlign()), 4);
+    w.Put(static_cast<uint32_t>(format.BlockAlign()), 2);
+    w.Put(16, 2);
+    w.Tag("data");
+    w.Put(data_bytes, 4);
     for (int16_t s : samples)
-        Put(out, static_cast<uint16_t>(s), 2);
+        w.Put(static_cast<uint16_t>(s), 2);
     return out;
 }
 
