@@ -5,6 +5,7 @@
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
+#include "core/persistence/save_screen.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -47,7 +48,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"call ", 6, RunCall},
     {"end", 0, RunEnd},
     {"mode ", 6, RunMode},
-    {"load", 0, nullptr},
+    {"load", 0, RunLoad},
     {"gameinit", 0, RunGameInit},
     {"grb ", 5, RunGrb},
     {"win_close", 0, RunWinClose},
@@ -62,7 +63,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"seltree", 9, nullptr},
     {"update", 0, RunUpdate},
     {"direct ", 8, RunDirect},
-    {"save", 0, nullptr},
+    {"save", 0, RunSave},
     {"break", 0, RunBreak},
     {"win_open", 0, RunWinOpen},
     {"title ", 7, RunTitle},

@@ -10,6 +10,7 @@
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
+#include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
@@ -59,6 +60,7 @@ struct EngineState {
     Surface DrawingArea;  // what the window shows, as last presented
     ViewerState Viewer;
     ChoiceState Choices;
+    SaveUiState SaveUi;  // the save/load screen and the yes/no band
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
