@@ -5,6 +5,8 @@
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
+#include "core/persistence/read_marks.h"
+#include "core/persistence/system_data.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -52,10 +54,10 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"grb ", 5, RunGrb},
     {"win_close", 0, RunWinClose},
     {"special ", 9, nullptr},
-    {"gameclr", 0, nullptr},
+    {"gameclr", 0, RunGameClear},
     {"partsload ", 11, RunPartsLoad},
     {"movie ", 7, RunMovie},
-    {"mark ", 6, nullptr},
+    {"mark ", 6, RunMark},
     {"iris", 6, RunIris},
     {"fix", 0, RunFix},
     {"sleep ", 7, RunSleep},
