@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/persistence/quick_save.h"
+#include "core/persistence/quick_load.h"
 #include "core/persistence/save_game.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/yes_no_band.h"

@@ -56,8 +56,8 @@ void ReadSlots(EngineState& e, Surface& picture) {
     for (int n = 1; n <= kSaveScreenSlots; ++n) {
         SaveScreenSlot& slot = s.Slots[n - 1];
         SlotSummary summary = ReadSlotSummary(e, n);
-        slot.HasPreview = summary.Exists;
-        slot.Preview = summary.Exists ? summary.Preview : std::array<std::string, kPreviewLines>{};
+        slot.HasPreview = summary.Exists && summary.Complete;
+        slot.Preview = slot.HasPreview ? summary.Preview : std::array<std::string, kPreviewLines>{};
         if (!summary.Exists) {
             slot.State =
                 s.Mode == SaveScreenMode::Load ? SlotState::NotSelectable : SlotState::Selectable;

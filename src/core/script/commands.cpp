@@ -5,7 +5,9 @@
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
+#include "core/persistence/read_marks.h"
 #include "core/persistence/save_screen.h"
+#include "core/persistence/system_data.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -53,10 +55,10 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"grb ", 5, RunGrb},
     {"win_close", 0, RunWinClose},
     {"special ", 9, nullptr},
-    {"gameclr", 0, nullptr},
+    {"gameclr", 0, RunGameClear},
     {"partsload ", 11, RunPartsLoad},
     {"movie ", 7, RunMovie},
-    {"mark ", 6, nullptr},
+    {"mark ", 6, RunMark},
     {"iris", 6, RunIris},
     {"fix", 0, RunFix},
     {"sleep ", 7, RunSleep},
