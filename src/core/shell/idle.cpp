@@ -7,6 +7,7 @@
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
 #include "core/host/host.h"
+#include "core/persistence/slot_requests.h"
 #include "core/script/interpreter.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -72,6 +73,7 @@ void OnIdle(EngineState& e) {
     sh.IdlePassCount += 1;
     uint32_t start = e.Host.NowMs();
     if (sh.ClickLockout > 0) sh.ClickLockout -= 1;
+    if (!sh.FirstIdlePending) RunSlotRequest(e);
     // The save/load screen's own pass comes with the save subsystem.
     bool paced = false;
     if (sh.SaveScreenState != 2 && !sh.BacklogOpen && sh.ConfirmKind == 0) {

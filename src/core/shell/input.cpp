@@ -10,6 +10,7 @@
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
+#include "core/persistence/slot_requests.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
 #include "core/shell/skip_auto.h"
@@ -254,6 +255,12 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             break;
         case InputKind::CloseRequest:
             RequestClose(e);
+            break;
+        case InputKind::SaveSlot:
+        case InputKind::LoadSlot:
+            RequestSlotAction(e, event.kind == InputKind::SaveSlot ? SlotAction::Save
+                                                                   : SlotAction::Load,
+                              event.value);
             break;
     }
 }
