@@ -7,10 +7,10 @@
 #include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
+#include "core/persistence/slot_requests.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
-#include "core/persistence/slot_requests.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
 #include "core/shell/skip_auto.h"
@@ -258,9 +258,9 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             break;
         case InputKind::SaveSlot:
         case InputKind::LoadSlot:
-            RequestSlotAction(e, event.kind == InputKind::SaveSlot ? SlotAction::Save
-                                                                   : SlotAction::Load,
-                              event.value);
+            RequestSlotAction(
+                e, event.kind == InputKind::SaveSlot ? SlotAction::Save : SlotAction::Load,
+                event.value);
             break;
     }
 }
