@@ -28,8 +28,9 @@ struct SlotPassThrough {
 
 // A save or load asked for from outside the game (the headless host's event script), run by the
 // next idle pass so that it never lands in the middle of an effect.
+enum class SlotAction : uint8_t { None, Save, Load };
 struct SlotRequest {
-    enum class Kind : uint8_t { None, Save, Load } Kind = Kind::None;
+    SlotAction Action = SlotAction::None;
     int Slot = 0;
 };
 

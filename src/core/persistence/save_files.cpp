@@ -37,7 +37,9 @@ bool UsableAsSaveFolder(const fs::path& folder) {
     return CanWriteIn(folder);
 }
 
-fs::path PerUserFolder(const fs::path& game_folder) {
+}  // namespace
+
+fs::path PerUserSaveFolder(const fs::path& game_folder) {
     const char* xdg = std::getenv("XDG_DATA_HOME");
     const char* home = std::getenv("HOME");
     fs::path base;
@@ -51,6 +53,8 @@ fs::path PerUserFolder(const fs::path& game_folder) {
     if (name.empty()) name = "game";
     return base / "vespin" / name;
 }
+
+namespace {
 
 bool WriteAll(int fd, std::span<const uint8_t> bytes) {
     size_t done = 0;
@@ -78,7 +82,7 @@ void SettleSaveFolder(EngineState& e) {
         e.Saves.Folder = e.GameFolder;
         return;
     }
-    fs::path folder = PerUserFolder(e.GameFolder);
+    fs::path folder = PerUserSaveFolder(e.GameFolder);
     std::error_code ec;
     fs::create_directories(folder, ec);
     e.Saves.Folder = folder;

@@ -16,6 +16,9 @@ struct EngineState;
 // beside the archives); otherwise $XDG_DATA_HOME/vespin/<game folder name>/ (by default under
 // ~/.local/share), said once on stderr. Reading uses the same folder.
 void SettleSaveFolder(EngineState& e);
+// The per-user folder for a game folder: $XDG_DATA_HOME/vespin/<name>/, by default under
+// ~/.local/share.
+std::filesystem::path PerUserSaveFolder(const std::filesystem::path& game_folder);
 // The folder settled above (the game folder before start-up has settled it).
 std::filesystem::path SaveFolder(const EngineState& e);
 

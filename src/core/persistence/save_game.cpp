@@ -181,13 +181,7 @@ SlotSummary ReadSlotSummary(const EngineState& e, int slot) {
     if (ReadExactFile(path, file.get(), sizeof(SlotFile)) != ReadOutcome::Read) return summary;
     summary.Complete = true;
     summary.Caption = FieldText(file->Caption);
-    for (int row = 0; row < 4; ++row) {
-        const auto* bytes = reinterpret_cast<const char*>(file->PageText + row * kPageColumns);
-        // A row that starts with the indent of a continued sentence is read past it.
-        int from = bytes[0] == 0 ? 2 : 0;
-        summary.Preview[row] =
-            std::string(bytes + from, strnlen(bytes + from, kPageColumns - from));
-    }
+    summary.Preview = SlotPreview(*file);
     return summary;
 }
 

@@ -224,6 +224,17 @@ std::string FormatCaption(const EngineState& e, const SaveMoment& when) {
     return caption;
 }
 
+std::array<std::string, 4> SlotPreview(const SlotFile& f) {
+    std::array<std::string, 4> rows;
+    for (int row = 0; row < 4; ++row) {
+        const auto* bytes = reinterpret_cast<const char*>(f.PageText + row * kPageColumns);
+        // A row that starts with the indent of a continued sentence is read past it.
+        int from = bytes[0] == 0 ? 2 : 0;
+        rows[row] = std::string(bytes + from, strnlen(bytes + from, kPageColumns - from));
+    }
+    return rows;
+}
+
 void BuildSlotFile(const EngineState& e, const SaveMoment& when, SlotFile& f) {
     std::memset(&f, 0, sizeof f);
     PutFieldText(f.Caption, FormatCaption(e, when));

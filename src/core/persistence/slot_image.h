@@ -3,6 +3,7 @@
 // differ from the file (longer scene names, a backlog with room for one more line), the
 // conversion bounds and pads; the file's layout never changes.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,10 @@ SaveMoment LocalMoment(int64_t seconds_since_epoch);
 
 // "YYYY/MM/DD hh:mm:ss dd日 [魔力:mmmm]", and "(Map)" while the card battle runs (Shift-JIS).
 std::string FormatCaption(const EngineState& e, const SaveMoment& when);
+
+// The first four rows of the saved page as the save screens preview them: each row's text from
+// its first byte, or from its third when it starts with the indent (Shift-JIS).
+std::array<std::string, 4> SlotPreview(const SlotFile& f);
 
 // Fills every block of `f` from the running game.
 void BuildSlotFile(const EngineState& e, const SaveMoment& when, SlotFile& f);

@@ -8,6 +8,7 @@
 #include "core/audio/sound.h"
 #include "core/host/host.h"
 #include "core/persistence/save_screen.h"
+#include "core/persistence/slot_requests.h"
 #include "core/script/interpreter.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -73,6 +74,7 @@ void OnIdle(EngineState& e) {
     sh.IdlePassCount += 1;
     uint32_t start = e.Host.NowMs();
     if (sh.ClickLockout > 0) sh.ClickLockout -= 1;
+    if (!sh.FirstIdlePending) RunSlotRequest(e);
     bool paced = false;
     if (sh.SaveScreenState == 2) {
         SaveScreenIdle(e);

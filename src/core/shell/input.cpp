@@ -9,6 +9,7 @@
 #include "core/host/host.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/yes_no_band.h"
+#include "core/persistence/slot_requests.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -284,6 +285,12 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             break;
         case InputKind::CloseRequest:
             RequestClose(e);
+            break;
+        case InputKind::SaveSlot:
+        case InputKind::LoadSlot:
+            RequestSlotAction(
+                e, event.kind == InputKind::SaveSlot ? SlotAction::Save : SlotAction::Load,
+                event.value);
             break;
     }
 }
