@@ -180,6 +180,21 @@ TEST(SaveScreen, ScriptCommandsOpenItInTheirMode) {
     }
 }
 
+TEST(SaveScreen, AfterAFastSkipTheScreenOpensOverTheSceneTheSkipDidNotDraw) {
+    GameOptions o = WithScreens();
+    o.Pictures["A001"].Resize(kScreenWidth, kScreenHeight);
+    o.Pictures["A001"].Fill(10, 200, 30);
+    o.Pictures["A002"].Resize(kScreenWidth, kScreenHeight);
+    o.Pictures["A002"].Fill(150, 20, 220);
+    Game g({{"main", "!S000=0\n*gra A001\nA\n\\\n*gra A002\n*load\n"}}, o);
+    EXPECT_EQ(At(g.State().DisplaySurface, 400, 100), (Pixel{10, 200, 30}));
+    g.Shell().SkipState = 3;  // the fast skip: pictures are named, not loaded or drawn
+    g.RunUntil([&] { return g.Shell().SaveScreenState == 2; }, 3000);
+    ASSERT_EQ(g.Shell().SaveScreenState, 2);
+    EXPECT_EQ(g.Shell().SkipState, 0);
+    EXPECT_EQ(At(g.Screen().KeptDisplay, 400, 100), (Pixel{150, 20, 220}));
+}
+
 TEST(SaveScreen, ASaveByClickWritesTheSlotAndBringsTheFrameBack) {
     Game g;
     Surface before = g.State().DisplaySurface;
