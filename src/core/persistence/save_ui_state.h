@@ -24,7 +24,7 @@ enum class SlotState : uint8_t {
 
 struct SaveScreenSlot {
     SlotState State = SlotState::Selectable;
-    bool HasPreview = false;  // the slot's file was read: its first page rows are shown on hover
+    bool HasPreview = false;  // a complete save: its first page rows are shown on hover
     std::array<std::string, kPreviewLines> Preview;  // Shift-JIS
 };
 
