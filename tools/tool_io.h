@@ -32,10 +32,11 @@ const std::string& Positional(const std::string& word);
 // vg_data.vsp and vg_data2.vsp, the sized one for the others). Throws when there is no file.
 ArchiveDirectory ReadArchiveDirectory(const std::string& path);
 
-// Subcommands: args are the words after "archive", "script", "sound" or "picture".
+// Subcommands: args are the words after "archive", "script", "sound", "picture" or "save".
 int ArchiveCommand(const std::vector<std::string>& args);
 int ScriptCommand(const std::vector<std::string>& args);
 int SoundCommand(const std::vector<std::string>& args);
 int PictureCommand(const std::vector<std::string>& args);
+int SaveCommand(const std::vector<std::string>& args);
 
 }  // namespace vespin::tool

@@ -21,7 +21,9 @@ constexpr char kUsage[] =
     "  picture decode IN OUT.png|OUT.bgr      a JPEG or packed entry; .bgr: raw rows, no header\n"
     "  picture decode --archive FILE --entry NAME OUT.png|OUT.bgr\n"
     "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"
-    "                                         the packed format, smallest allowed stages\n";
+    "                                         the packed format, smallest allowed stages\n"
+    "  save dump FILE                         a slot file or save0.dat as one JSON object\n"
+    "  save list GAMEDIR                      slot, caption and first preview line per save\n";
 
 }  // namespace
 
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
         if (group == "script") return vespin::tool::ScriptCommand(args);
         if (group == "sound") return vespin::tool::SoundCommand(args);
         if (group == "picture") return vespin::tool::PictureCommand(args);
+        if (group == "save") return vespin::tool::SaveCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());

@@ -47,6 +47,10 @@ Surface ChoicePlate(bool second_style);
 // "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
 Surface ClickMarker();
 
+// "save" and "load": the save and load screens' pictures (800 x 600), a title, the panel for
+// the preview rows and 32 slot plates where the engine puts captions and its highlight.
+Surface SaveScreenPicture(bool load);
+
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();
 

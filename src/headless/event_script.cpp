@@ -138,6 +138,11 @@ std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
         if (n == 3 && !ToInt(w[2], in.value)) return "command value must be a number";
         return input(in);
     }
+    if (verb == "save" || verb == "load") {
+        if (n != 2 || !ToInt(w[1], in.value) || in.value < 0) return verb + " takes a slot number";
+        in.kind = verb == "save" ? InputKind::SaveSlot : InputKind::LoadSlot;
+        return input(in);
+    }
     if (verb == "close") {
         if (n != 1) return "close takes nothing";
         in.kind = InputKind::CloseRequest;

@@ -3,6 +3,7 @@
 //   1200 click 400 300 left      3000 key shift down     4000 wheel 1
 //   5000 char enter              6000 close              7000 answer cancel
 //   8000 command SpeedButton7    8100 command TrackBar1 4
+//   9000 save 3                  9500 load 3   (at the next idle pass, as the screens do)
 // Times are virtual milliseconds and must not decrease. '#' starts a comment.
 
 #include <cstdint>

@@ -6,28 +6,40 @@ namespace vespin {
 
 namespace {
 
-// The bank's entries as a JSON array: flags as 0 or 1, integers as they are.
 template <size_t Bits>
-int Entry(const FlagBank<Bits>& bank, int i) {
-    return bank.Test(i) ? 1 : 0;
+std::string Array(const FlagBank<Bits>& bank) {
+    return FlagsAsJsonArray(bank.Bytes.data(), bank.Size());
 }
 template <size_t N>
-int Entry(const IntBank<N>& bank, int i) {
-    return bank.Get(i);
+std::string Array(const IntBank<N>& bank) {
+    return IntegersAsJsonArray(bank.Values.data(), bank.Size());
 }
 
 template <typename Bank>
 void AppendBank(std::string& out, const char* key, const Bank& bank) {
     if (out.size() > 1) out += ',';
-    out += std::string("\"") + key + "\":[";
-    for (int i = 0; i < bank.Size(); ++i) {
-        if (i) out += ',';
-        out += std::to_string(Entry(bank, i));
-    }
-    out += ']';
+    out += std::string("\"") + key + "\":" + Array(bank);
 }
 
 }  // namespace
+
+std::string FlagsAsJsonArray(const uint8_t* bytes, int bits) {
+    std::string out = "[";
+    for (int i = 0; i < bits; ++i) {
+        if (i) out += ',';
+        out += (bytes[i / 8] >> (i % 8) & 1) ? '1' : '0';
+    }
+    return out + ']';
+}
+
+std::string IntegersAsJsonArray(const int32_t* values, int count) {
+    std::string out = "[";
+    for (int i = 0; i < count; ++i) {
+        if (i) out += ',';
+        out += std::to_string(values[i]);
+    }
+    return out + ']';
+}
 
 std::string VariablesAsJson(const VariableBanks& v) {
     std::string out = "{";

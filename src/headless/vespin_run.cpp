@@ -20,7 +20,8 @@ constexpr char kUsage[] =
     "usage: vespin-run --game DIR [options]\n"
     "  --game DIR           the game folder (holds vg_data.vsp and the other archives)\n"
     "  --until MS           stop after MS virtual milliseconds (default 60000)\n"
-    "  --input FILE         timed events, one a line: '1200 click 400 300 left'\n"
+    "  --input FILE         timed events, one a line: '1200 click 400 300 left', '9000 save 3'\n"
+    "  --load N             load slot N right after start-up, as the load screen does\n"
     "  --transcript FILE    write every typed character (UTF-8) with wait and page marks\n"
     "  --shot MS:FILE.png   write the drawing area at virtual time MS (repeatable)\n"
     "  --vars FILE          write the variable banks at exit as JSON\n"
@@ -34,6 +35,7 @@ struct Options {
     std::string Input, Transcript, Vars, Wav;
     std::vector<std::pair<uint32_t, std::string>> Shots;
     int64_t Seed = 0;
+    int LoadSlot = -1;
     std::vector<std::pair<std::string, std::string>> Settings;
 };
 
@@ -71,6 +73,8 @@ Options ParseOptions(int argc, char** argv) {
             o.Vars = value();
         else if (arg == "--wav")
             o.Wav = value();
+        else if (arg == "--load")
+            o.LoadSlot = static_cast<int>(ParseMs(value(), "--load slot"));
         else if (arg == "--seed")
             o.Seed = ParseMs(value(), "--seed");
         else if (arg == "--shot") {
@@ -121,11 +125,21 @@ int main(int argc, char** argv) {
     host.SetWallClockSeconds(o.Seed);
     for (auto& [name, val] : o.Settings)
         host.Store().Write(name, val);
-    if (!o.Input.empty()) {
-        vespin::EventScriptResult events = vespin::ParseEventScript(ReadFile(o.Input));
-        if (!events.Error.empty()) Fail(o.Input + ": " + events.Error);
-        host.SetEvents(std::move(events.Events));
+    std::vector<vespin::ScriptedEvent> events;
+    if (o.LoadSlot >= 0) {
+        // Delivered by the first pump; the load runs on the pass after the one that starts
+        // the scenario, before any of its lines.
+        vespin::ScriptedEvent load;
+        load.Input.kind = vespin::InputKind::LoadSlot;
+        load.Input.value = o.LoadSlot;
+        events.push_back(load);
     }
+    if (!o.Input.empty()) {
+        vespin::EventScriptResult parsed = vespin::ParseEventScript(ReadFile(o.Input));
+        if (!parsed.Error.empty()) Fail(o.Input + ": " + parsed.Error);
+        events.insert(events.end(), parsed.Events.begin(), parsed.Events.end());
+    }
+    host.SetEvents(std::move(events));
     bool shot_failed = false;
     for (auto& [ms, path] : o.Shots) {
         host.AddShot(ms, [&, path = path](const vespin::Surface& area) {

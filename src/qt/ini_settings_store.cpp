@@ -26,6 +26,9 @@ IniSettingsStore::IniSettingsStore()
 IniSettingsStore::IniSettingsStore(const QString& file_path)
     : m_settings(file_path, QSettings::IniFormat) {}
 
+IniSettingsStore::IniSettingsStore(const QString& organization, const QString& application)
+    : m_settings(QSettings::IniFormat, QSettings::UserScope, organization, application) {}
+
 QStringList IniSettingsStore::MatchingKeys(const QString& name) const {
     QString folded = FoldAscii(name);
     QStringList found;

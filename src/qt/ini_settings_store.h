@@ -17,6 +17,9 @@ class IniSettingsStore : public SettingsStore {
     IniSettingsStore();
     // A store in the given INI file (tests).
     explicit IniSettingsStore(const QString& file_path);
+    // The store of another product in the user's configuration folder:
+    // organization/application.ini.
+    IniSettingsStore(const QString& organization, const QString& application);
 
     std::optional<std::string> Read(std::string_view name) override;
     // Writes through to the file at once: a value the player set survives a crash. An entry

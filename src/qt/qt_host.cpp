@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -64,6 +65,7 @@ QString SingleInstanceLockPath(std::string_view name) {
 
 QtHost::QtHost()
     : m_window(std::make_unique<MainWindow>(m_queue)),
+      m_sibling_settings(QStringLiteral("Corvalin"), QStringLiteral("tavo")),
       m_ticks(SteadyMilliseconds()),
       m_open_sound(&OpenAlSoundDevice::Open),
       m_movies(m_window->Movie()) {
@@ -73,6 +75,8 @@ QtHost::QtHost()
 QtHost::QtHost(const QString& settings_file)
     : m_window(std::make_unique<MainWindow>(m_queue)),
       m_settings(settings_file),
+      m_sibling_settings(
+          QFileInfo(settings_file).dir().filePath(QStringLiteral("Corvalin-tavo.ini"))),
       m_ticks(SteadyMilliseconds()),
       m_open_sound(&OpenAlSoundDevice::Open),
       m_movies(m_window->Movie()) {

@@ -56,6 +56,9 @@ class QtHost : public Host {
     void ReportError(std::string_view message) override;
 
     SettingsStore& Settings() override { return m_settings; }
+    // Corvalin/tavo.ini beside the engine's own file (with a settings file of the caller's
+    // choice: Corvalin-tavo.ini in its folder).
+    SettingsStore& SiblingProductSettings() override { return m_sibling_settings; }
     bool TryLockSingleInstance(std::string_view name) override;
 
     bool SoundOutputPresent() override;
@@ -89,6 +92,7 @@ class QtHost : public Host {
     InputQueue m_queue;
     std::unique_ptr<MainWindow> m_window;
     IniSettingsStore m_settings;
+    IniSettingsStore m_sibling_settings;
     std::unique_ptr<QLockFile> m_lock;
     TickSchedule m_ticks;
     EngineEvents* m_engine = nullptr;  // set while PumpMessages runs

@@ -51,6 +51,10 @@ class Recorder : public EngineEvents {
                        std::to_string(e.value);
             case InputKind::CloseRequest:
                 return "close";
+            case InputKind::SaveSlot:
+            case InputKind::LoadSlot:
+                return std::string(e.kind == InputKind::SaveSlot ? "save " : "load ") +
+                       std::to_string(e.value);
         }
         return "?";
     }

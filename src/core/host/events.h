@@ -49,6 +49,8 @@ enum class InputKind : uint8_t {
     Char,          // key: the character code (8 Backspace, 13 Enter, 27 Esc, 32 Space, ...)
     Command,       // command (and value for TrackBar1)
     CloseRequest,  // the window's close box, or the desktop asking the program to end
+    SaveSlot,      // value: a slot to save, as the save screen does (the headless host's scripts)
+    LoadSlot,      // value: a slot to load, as the load screen does
 };
 
 struct InputEvent {

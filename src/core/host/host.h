@@ -133,6 +133,10 @@ class Host {
 
     // --- Settings store and single instance.
     virtual SettingsStore& Settings() = 0;
+    // The store of another product of the same maker (the original registry key
+    // Software\Corvalin, section tavo), where the `gameclr` command counts cleared games. Kept
+    // apart from the engine's own settings; same conventions.
+    virtual SettingsStore& SiblingProductSettings() = 0;
     // Takes the lock named `name` for the life of the process; false when another copy holds it.
     virtual bool TryLockSingleInstance(std::string_view name) = 0;
 

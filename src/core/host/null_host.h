@@ -52,9 +52,11 @@ class NullHost : public Host {
     }
     void ReportError(std::string_view) override {}
     SettingsStore& Settings() override { return m_settings; }
+    SettingsStore& SiblingProductSettings() override { return m_sibling_settings; }
     bool TryLockSingleInstance(std::string_view) override { return true; }
 
     MemorySettingsStore& Store() { return m_settings; }
+    MemorySettingsStore& SiblingStore() { return m_sibling_settings; }
     const ToolbarState& Toolbar() const { return m_toolbar; }
     bool WindowClosed() const { return m_window_closed; }
     ScreenLayout Layout() const { return m_layout; }
@@ -79,6 +81,7 @@ class NullHost : public Host {
     bool m_strip_visible = true;
     int m_exclusive_bits = 0;
     MemorySettingsStore m_settings;
+    MemorySettingsStore m_sibling_settings;
 };
 
 }  // namespace vespin

@@ -6,7 +6,9 @@ namespace vespin {
 
 struct EngineState;
 
-// Called once a `select` list is on screen. Does nothing while S028 is set.
-void SaveChoiceHistory(EngineState& e);
+// Called once a `select` list is on screen: the ring moves one place (slot 80 drops out when
+// all twenty are taken) and slot 61 receives a quiet save. Does nothing while S028 is set.
+// Returns whether the new save is in place.
+bool SaveChoiceHistory(EngineState& e);
 
 }  // namespace vespin

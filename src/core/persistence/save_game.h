@@ -15,8 +15,9 @@ struct EngineState;
 inline constexpr int kScreenSlotCount = 32;
 inline constexpr int kQuickSaveSlot = 99;
 
-// Announced saves switch auto-advance off, sync the system data and show "セーブしました";
-// quiet ones (the choice-history ring, a confirmed overwrite) only write the file.
+// Announced saves switch auto-advance off, sync the system data and show "セーブしました"
+// (or, when the file could not be written, "セーブできませんでした"); quiet ones (the
+// choice-history ring, a confirmed overwrite) only write the file.
 enum class SaveKind { Announced, Quiet };
 
 // Writes the slot file; the previous file of the slot survives any failure. Returns whether the
@@ -31,6 +32,7 @@ bool LoadGame(EngineState& e, int slot);
 // What the save and load screens show of a slot without loading it.
 struct SlotSummary {
     bool Exists = false;
+    bool Complete = false;               // the file has a save's exact size: caption and preview
     std::string Caption;                 // Shift-JIS, bounded to its field
     std::array<std::string, 4> Preview;  // the first four rows of the saved page, Shift-JIS
 };
@@ -38,5 +40,8 @@ SlotSummary ReadSlotSummary(const EngineState& e, int slot);
 
 // Where slot n's file is ("save/saveNN.dat" in the save folder).
 std::filesystem::path SlotPath(const EngineState& e, int slot);
+
+// The quick buttons' save: slot 99, announced.
+bool QuickSave(EngineState& e);
 
 }  // namespace vespin

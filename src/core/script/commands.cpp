@@ -5,6 +5,9 @@
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
+#include "core/persistence/read_marks.h"
+#include "core/persistence/save_screen.h"
+#include "core/persistence/system_data.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -47,22 +50,22 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"call ", 6, RunCall},
     {"end", 0, RunEnd},
     {"mode ", 6, RunMode},
-    {"load", 0, nullptr},
+    {"load", 0, RunLoad},
     {"gameinit", 0, RunGameInit},
     {"grb ", 5, RunGrb},
     {"win_close", 0, RunWinClose},
     {"special ", 9, nullptr},
-    {"gameclr", 0, nullptr},
+    {"gameclr", 0, RunGameClear},
     {"partsload ", 11, RunPartsLoad},
     {"movie ", 7, RunMovie},
-    {"mark ", 6, nullptr},
+    {"mark ", 6, RunMark},
     {"iris", 6, RunIris},
     {"fix", 0, RunFix},
     {"sleep ", 7, RunSleep},
     {"seltree", 9, nullptr},
     {"update", 0, RunUpdate},
     {"direct ", 8, RunDirect},
-    {"save", 0, nullptr},
+    {"save", 0, RunSave},
     {"break", 0, RunBreak},
     {"win_open", 0, RunWinOpen},
     {"title ", 7, RunTitle},

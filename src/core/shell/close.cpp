@@ -4,6 +4,7 @@
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
 #include "core/host/host.h"
+#include "core/persistence/system_data.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/screen_mode.h"
 #include "core/text/sjis.h"
@@ -17,7 +18,7 @@ namespace {
 bool CloseQuery(EngineState& e) {
     ShellState& sh = e.Shell;
     if (sh.QuitRequested) return true;
-    // Saving the system data on every close request comes with the save subsystem.
+    SyncSystemData(e);
     if (sh.TransitionRunning) {
         // The transition finishes first; the `gra` command then asks the question.
         sh.InterruptRequest = 2;

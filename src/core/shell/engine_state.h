@@ -10,7 +10,10 @@
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
 #include "core/host/host.h"
+#include "core/persistence/persistence_state.h"
+#include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
+#include "core/screens/recollection_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -59,6 +62,9 @@ struct EngineState {
     Surface DrawingArea;  // what the window shows, as last presented
     ViewerState Viewer;
     ChoiceState Choices;
+    RecollectionState Recollection;
+    PersistenceState Saves;
+    SaveUiState SaveUi;  // the save/load screen and the yes/no band
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

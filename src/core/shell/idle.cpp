@@ -7,6 +7,8 @@
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
 #include "core/host/host.h"
+#include "core/persistence/save_screen.h"
+#include "core/persistence/slot_requests.h"
 #include "core/script/interpreter.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -72,9 +74,11 @@ void OnIdle(EngineState& e) {
     sh.IdlePassCount += 1;
     uint32_t start = e.Host.NowMs();
     if (sh.ClickLockout > 0) sh.ClickLockout -= 1;
-    // The save/load screen's own pass comes with the save subsystem.
+    if (!sh.FirstIdlePending) RunSlotRequest(e);
     bool paced = false;
-    if (sh.SaveScreenState != 2 && !sh.BacklogOpen && sh.ConfirmKind == 0) {
+    if (sh.SaveScreenState == 2) {
+        SaveScreenIdle(e);
+    } else if (!sh.BacklogOpen && sh.ConfirmKind == 0) {
         if (sh.MainMode == kModeScript) paced = ScriptModePass(e, start);
         // Roll sequences (3) and the graphics viewer (6) run their frames here once built.
     }

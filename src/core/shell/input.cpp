@@ -7,6 +7,9 @@
 #include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
+#include "core/persistence/save_screen.h"
+#include "core/persistence/slot_requests.h"
+#include "core/persistence/yes_no_band.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -15,6 +18,7 @@
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
+#include "core/text/sjis_strings.h"
 #include "core/text/window_style.h"
 
 namespace vespin {
@@ -48,9 +52,15 @@ void MouseMove(EngineState& e, int x, int y) {
     sh.LastMouseY = y;
     if (sh.FullScreenActive != 0) e.Host.SetToolbarStripVisible(y < 30 && x < 400);
     if (sh.EngineBusy || sh.TransitionRunning) return;
-    // The confirmation band, the backlog, the save screen and the other screens take the
-    // pointer first once they exist.
-    if (sh.ConfirmKind != 0 || sh.BacklogOpen || sh.SaveScreenState != 0) return;
+    if (sh.ConfirmKind != 0) {
+        ConfirmBandHover(e, x, y);
+        return;
+    }
+    if (sh.BacklogOpen) return;  // the backlog takes the pointer here once it exists
+    if (sh.SaveScreenState != 0) {
+        SaveScreenHover(e, x, y);
+        return;
+    }
     if (sh.MainMode != kModeScript) return;
     switch (sh.ChoiceKind) {
         case kChoiceInWindow:
@@ -83,9 +93,17 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
         sh.InterruptRequest = 1;
         return;
     }
-    if (sh.ConfirmKind != 0 || sh.EngineBusy) return;
+    if (sh.ConfirmKind != 0) {
+        ConfirmBandClick(e, button);
+        return;
+    }
+    if (sh.EngineBusy) return;
     if (button == MouseButton::Left && sh.WaitKind != 4 && sh.ClickLockout < 3) StopVoice(e);
-    if (sh.BacklogOpen || sh.SaveScreenState == 2) return;
+    if (sh.BacklogOpen) return;
+    if (sh.SaveScreenState == 2) {
+        SaveScreenClick(e, button);
+        return;
+    }
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
         return;
@@ -188,16 +206,25 @@ void Command(EngineState& e, const InputEvent& event) {
             StopSkipAndAuto(e, StopMode::Forced);
             PlayVoice(e, "SSE07");
             break;
+        // A disabled toolbar button sends nothing; the engine checks as well, so a recorded or
+        // scripted press cannot open the screen over another one or while saving is barred.
         case UiCommand::SpeedButton3:
             // Saving is offered only while a wait or a choice holds the script.
-            if ((sh.WaitKind != 0 || sh.ChoiceKind != 0) && !sh.TransitionRunning)
-                PlayVoice(e, "SSE05");
+            if (!e.Toolbar.SaveEnabled || sh.TransitionRunning) break;
+            if (sh.WaitKind == 0 && sh.ChoiceKind == 0) break;
+            PlayVoice(e, "SSE05");
+            OpenSaveLoadScreen(e, SaveScreenMode::Save);
             break;
         case UiCommand::SpeedButton4:
-            if (!sh.TransitionRunning) PlayVoice(e, "SSE06");
+            if (!e.Toolbar.LoadEnabled || sh.TransitionRunning) break;
+            PlayVoice(e, "SSE06");
+            OpenSaveLoadScreen(e, SaveScreenMode::Load);
             break;
         case UiCommand::SpeedButton5:
-            if (!sh.TransitionRunning) PlayVoice(e, "SSE11");
+            // The save-edit button opens the save screen as well.
+            if (!e.Toolbar.EditEnabled || sh.TransitionRunning) break;
+            PlayVoice(e, "SSE11");
+            OpenSaveLoadScreen(e, SaveScreenMode::Save);
             break;
         case UiCommand::SpeedButton6:
             EndAutoNavigation(e);
@@ -213,11 +240,15 @@ void Command(EngineState& e, const InputEvent& event) {
                 RefreshToolbar(e);
             }
             break;
+        case UiCommand::MenuN6:
+            if (sh.ConfirmKind == 0 && sh.SaveScreenState == 0 && !sh.EngineBusy)
+                AskYesNo(e, sjis_text::kReturnToTitleQuestion, kConfirmReturnToTitle);
+            break;
         case UiCommand::MenuN7:
             RequestClose(e);
             break;
         default:
-            break;  // the title and recollection items come with their screens
+            break;  // the recollection items come with their screen
     }
 }
 
@@ -254,6 +285,12 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             break;
         case InputKind::CloseRequest:
             RequestClose(e);
+            break;
+        case InputKind::SaveSlot:
+        case InputKind::LoadSlot:
+            RequestSlotAction(
+                e, event.kind == InputKind::SaveSlot ? SlotAction::Save : SlotAction::Load,
+                event.value);
             break;
     }
 }

@@ -6,6 +6,8 @@
 #include "core/audio/sound.h"
 #include "core/graphics/drawing_area.h"
 #include "core/host/host.h"
+#include "core/persistence/save_files.h"
+#include "core/persistence/system_data.h"
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
 #include "core/script/script_loader.h"
@@ -101,8 +103,12 @@ void InitialiseEngine(EngineState& e) {
     ResetWaits(e);
     e.Vars.F.Clear();
     e.Vars.E.Clear();
+    e.Viewer.CgSeenBits.Clear();
+    e.Recollection.SceneSeenBits.Clear();
     e.Vars.V.Clear();
     e.Vars.S[sys::kClearCount] = e.Settings.Clear;
+    SettleSaveFolder(e);
+    SyncSystemData(e);
     ClearBacklog(e.Backlog);
     ResetSystemValues(e);
 

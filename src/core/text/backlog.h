@@ -3,6 +3,7 @@
 // followed by the line being written. When full, the oldest line scrolls out.
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "core/shell/fixed_string.h"
@@ -12,6 +13,24 @@ namespace vespin {
 inline constexpr int kBacklogLineBytes = 70;
 inline constexpr int kBacklogMaxLines = 1000;
 inline constexpr int kPageVoiceListBytes = 256;
+inline constexpr int kPageHistoryPages = 20;
+inline constexpr int kPageTextBytes = 2000;  // the page's characters, 20 rows of 100 bytes
+inline constexpr int kPagePictureNamesBytes = 128;
+
+// One finished page as it looked: its characters, the scene behind it and its voices.
+struct PageRecord {
+    std::array<uint8_t, kPageTextBytes> Text{};
+    int32_t Layout = 0;                                // S023 when the page was recorded
+    FixedString<kPagePictureNamesBytes> PictureNames;  // background, then ",name" per character
+    FixedString<kPageVoiceListBytes> VoiceList;
+    int32_t FullText = 0;
+};
+
+// The last 20 pages; page n is record n mod 20. The counter never wraps back.
+struct PageHistory {
+    std::array<PageRecord, kPageHistoryPages> Pages{};
+    int Counter = 0;
+};
 
 struct BacklogState {
     std::array<char, kBacklogLineBytes*(kBacklogMaxLines + 1)> Text{};
@@ -19,6 +38,7 @@ struct BacklogState {
     int FillPosition = 0;
     // The voices played since the page was last recorded, each followed by a blank.
     FixedString<kPageVoiceListBytes> PageVoiceList;
+    PageHistory History;
 };
 
 // Appends bytes to the line being written; bytes past the line's 69th are dropped.

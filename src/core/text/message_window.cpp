@@ -186,6 +186,7 @@ void ClearPage(EngineState& e) {
 
 void NewPage(EngineState& e) {
     ClearPage(e);
+    e.Saves.PassThrough.PageName.Clear();
     TextState& t = e.Text;
     const WindowGeometry& g = Geometry(e);
     if (e.FullTextMode()) {

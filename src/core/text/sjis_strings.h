@@ -20,6 +20,19 @@ inline constexpr char kHetare[] = "\x82\xD6\x82\xBD\x82\xEA";                   
 inline constexpr char kDefaultPlayerName[] = "\x98\x61\x90\x6C";                    // 和人
 inline constexpr char kDefaultFontName[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";  // ＭＳ 明朝
 
+// The yes/no band and its questions.
+inline constexpr char kYes[] = "\x82\xCD\x82\xA2";         // はい
+inline constexpr char kNo[] = "\x82\xA2\x82\xA2\x82\xA6";  // いいえ
+inline constexpr char kOverwriteQuestion[] =  // 上書きしてよろしいですか？
+    "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xC4\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5"
+    "\x82\xB7\x82\xA9\x81\x48";
+inline constexpr char kQuickLoadQuestion[] =  // クイックロードしますか？
+    "\x83\x4E\x83\x43\x83\x62\x83\x4E\x83\x8D\x81\x5B\x83\x68\x82\xB5\x82\xDC\x82\xB7"
+    "\x82\xA9\x81\x48";
+inline constexpr char kReturnToTitleQuestion[] =  // タイトルへ戻りますか？
+    "\x83\x5E\x83\x43\x83\x67\x83\x8B\x82\xD6\x96\xDF\x82\xE8\x82\xDC\x82\xB7\x82\xA9"
+    "\x81\x48";
+
 // Two-byte marks of the inline text language, as 16-bit codes (lead byte high).
 inline constexpr unsigned kMarkPageEnd = 0x81A5;    // ▼
 inline constexpr unsigned kMarkNewPage = 0x81A4;    // ▽

@@ -1,0 +1,25 @@
+#include "core/persistence/read_marks.h"
+
+#include "core/script/text_parse.h"
+#include "core/shell/engine_state.h"
+
+namespace vespin {
+
+CommandResult RunMark(EngineState& e, const char* arg) {
+    int n = ParseDecimal(arg);
+    if (n < 0 || n > kLastReadMark) return CommandResult::NextLine;
+    if (e.Saves.ReadMarks.Test(n)) {
+        e.Saves.PassageRead = true;
+        return CommandResult::NextLine;
+    }
+    e.Saves.ReadMarks.Set(n, true);
+    e.Saves.PassageRead = false;
+    if (e.Settings.Seen) {
+        e.Shell.SkipState = 0;
+        e.Vars.S[60] = 0;
+        // The quick buttons' bar is redrawn here once the bar exists.
+    }
+    return CommandResult::NextLine;
+}
+
+}  // namespace vespin
