@@ -298,10 +298,13 @@ size_t NextOperator(std::string_view text, size_t from) {
 bool EvaluateCondition(EngineState& e, std::string_view text) {
     if (!text.empty() && text[0] == '(') text.remove_prefix(1);
     std::string cond;
+    bool second_byte = false;  // of a double-byte character, which is never folded
     for (char c : text) {
         if (c == ')' || c == 0 || cond.size() >= 100) break;
         if (c == ' ' || c == '\t') continue;
-        cond += static_cast<char>(sjis::UpperAscii(static_cast<uint8_t>(c)));
+        auto b = static_cast<uint8_t>(c);
+        cond += second_byte ? c : static_cast<char>(sjis::UpperAscii(b));
+        second_byte = !second_byte && sjis::IsLeadByte(b);
     }
     std::string_view t = cond;
     auto at = [&](size_t i) { return i < t.size() ? t[i] : '\0'; };
