@@ -23,9 +23,9 @@ CommandResult RunIris(EngineState& e, const char* /*arg*/) {
 }
 
 struct CommandEntry {
-    const char* Text;    // matched over its full length, trailing blank included
-    int ArgumentOffset;  // byte of the line where the argument starts (the prefix is byte 0)
-    Handler Run;         // null while the owning subsystem is not built: skipped like unknown
+    std::string_view Text;  // matched over its full length, trailing blank included
+    int ArgumentOffset;     // byte of the line where the argument starts (the prefix is byte 0)
+    Handler Run;            // null while the owning subsystem is not built: skipped like unknown
 };
 
 // The table's order decides between entries that share a beginning ("exitgame" before "exit").

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/script/label_index.h"
 #include "core/shell/fixed_string.h"
 
 namespace vespin {
@@ -28,6 +29,7 @@ struct CallFrame {
 struct ScriptState {
     std::vector<uint8_t> ScriptBuffer = std::vector<uint8_t>(kScriptCapacity);
     int ScriptSize = 0;
+    LabelIndex Labels;  // of ScriptBuffer, rebuilt whenever a script is put there
     int ReadPosition = 0;
     int LineStart = 0;
     std::array<char, kLineCapacity> LineBuffer{};

@@ -7,16 +7,20 @@
 
 namespace vespin::sjis {
 
-std::string UpperAscii(std::string_view s) {
-    std::string out(s);
-    for (size_t i = 0; i < out.size(); ++i) {
-        auto b = static_cast<uint8_t>(out[i]);
-        if (IsLeadByte(b)) {
-            ++i;  // the second byte stays as it is
-            continue;
-        }
+void UpperAsciiInto(std::string_view s, char* out) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        auto b = static_cast<uint8_t>(s[i]);
         out[i] = static_cast<char>(UpperAscii(b));
+        if (IsLeadByte(b) && i + 1 < s.size()) {
+            ++i;
+            out[i] = s[i];  // the second byte stays as it is
+        }
     }
+}
+
+std::string UpperAscii(std::string_view s) {
+    std::string out(s.size(), '\0');
+    UpperAsciiInto(s, out.data());
     return out;
 }
 

@@ -24,6 +24,8 @@ constexpr uint8_t UpperAscii(uint8_t b) {
 // (ヂ is 0x83 0x61, and folding its 'a' would make it ア, 0x83 0x41). Every name the engine looks
 // up (archive entries, scripts, labels, pictures, sounds, commands, tags) folds through here.
 std::string UpperAscii(std::string_view s);
+// The same into `out`, which holds at least s.size() bytes (for lookups that must not allocate).
+void UpperAsciiInto(std::string_view s, char* out);
 
 // Equality of two texts folded as UpperAscii folds them.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
