@@ -38,6 +38,31 @@ TEST(CommandTable, FirstMatchOverTheFullEntryIgnoringCase) {
     EXPECT_EQ(CommandName(60), "battle");
 }
 
+TEST(CommandTable, AnUnbuiltCommandDoesWhatItsRowSaysAndIsReportedOnce) {
+    for (int i = 0; i < kCommandCount; ++i) {
+        if (CommandBuilt(i)) continue;
+        std::string name(CommandName(i));
+        std::string line = "*" + name + (name.back() == ' ' ? "x" : "");
+        ASSERT_EQ(FindCommand(line.substr(1)), i) << line;
+        bool ends = CommandRowResult(i) == CommandResult::EndPass;
+
+        testing::internal::CaptureStderr();
+        TestGame g({{"main", line + "\n" + line + "\nA\n"}}, WholeLines());
+        g.Steps(2);  // loading main, then one pass over the script
+        EXPECT_EQ(g.Transcript().find('A') == std::string::npos, ends) << line;
+        g.Steps(2);
+        EXPECT_NE(g.Transcript().find('A'), std::string::npos) << line;
+        std::string said = testing::internal::GetCapturedStderr();
+
+        while (name.back() == ' ')
+            name.pop_back();
+        std::string quoted = "\"" + name + "\"";
+        size_t first = said.find(quoted);
+        EXPECT_NE(first, std::string::npos) << line;
+        EXPECT_EQ(said.find(quoted, first + 1), std::string::npos) << "said twice: " << line;
+    }
+}
+
 TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
     TestGame g({{"main", "*go L\nno\n:L\nA\n*call sub\nB\n"}, {"sub", "C\n"}}, WholeLines());
     g.Steps(2);  // first pass loads main; the next types through the jump

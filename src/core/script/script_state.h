@@ -4,6 +4,7 @@
 // text itself is loaded again by name.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -46,6 +47,10 @@ struct ScriptState {
     bool ColourResetPending = false;
 
     bool NameLine = false;
+
+    // Commands the engine has no handler for yet, by table index, once they have been reported.
+    using UnbuiltCommandFlags = std::bitset<64>;
+    UnbuiltCommandFlags UnbuiltCommandsReported;
 
     std::vector<uint8_t> DataScriptBuffer = std::vector<uint8_t>(kScriptCapacity);
     int DataScriptSize = 0;
