@@ -63,6 +63,24 @@ TEST(CommandTable, AnUnbuiltCommandDoesWhatItsRowSaysAndIsReportedOnce) {
     }
 }
 
+TEST(ControlFlow, StoppingAutoAdvanceKeepsTheLastLevel) {
+    // break stops auto-advance (forced); select stops it only with BreakonSelect on.
+    struct Case {
+        const char* stop;
+        const char* break_on_select;
+        int auto_delay_after;
+    };
+    for (const Case& c : {Case{"*break", "0", 0}, Case{"*select\n{A\nA\n}", "1", 0},
+                          Case{"*select\n{A\nA\n}", "0", 3}}) {
+        GameOptions o = WholeLines();
+        o.Settings["BreakonSelect"] = c.break_on_select;
+        TestGame g({{"main", std::string("!S027=7\n!S026=3\n") + c.stop + "\nafter\n"}}, o);
+        g.RunFor(300);
+        EXPECT_EQ(g.State().Vars.S[26], c.auto_delay_after) << c.stop;
+        EXPECT_EQ(g.State().Vars.S[27], 7) << c.stop;
+    }
+}
+
 TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
     TestGame g({{"main", "*go L\nno\n:L\nA\n*call sub\nB\n"}, {"sub", "C\n"}}, WholeLines());
     g.Steps(2);  // first pass loads main; the next types through the jump
@@ -254,7 +272,7 @@ TEST(ControlFlow, BreakEndsSkippingAndAutoAdvance) {
     g.RunFor(500);
     EXPECT_EQ(g.State().Shell.SkipState, 0);
     EXPECT_EQ(g.State().AutoDelay(), 0);
-    EXPECT_EQ(g.State().Vars.S[27], 4);
+    EXPECT_EQ(g.State().Vars.S[27], 5);  // the last level is kept: still the start-up value
 }
 
 TEST(ControlFlow, ConversionFailureAbandonsThePassAndIsReported) {

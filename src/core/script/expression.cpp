@@ -171,18 +171,8 @@ void StoreFlag(auto& bank, int index, int value) {
 void AssignOne(EngineState& e, std::string_view statement) {
     if (statement.empty()) return;
     char bank = statement[0];
-    switch (bank) {
-        case 'E':
-        case 'F':
-        case 'T':
-        case 'V':
-        case 'S':
-        case 'P':
-        case 'G':
-            break;
-        default:
-            return;  // no such bank: nothing is stored
-    }
+    // A letter that names no bank still has its index read and its value evaluated, and only
+    // then stores nothing: a random number drawn in the value is taken from the sequence.
     size_t after_index = 0;
     int index = ReadIndex(statement, 1, IndexWidth(bank), after_index);
     std::string_view expr = statement.substr(std::min(after_index + 1, statement.size()));
@@ -210,6 +200,8 @@ void AssignOne(EngineState& e, std::string_view statement) {
         case 'G':
             v.G.Put(index, value);
             break;
+        default:
+            break;  // no such bank
     }
 }
 
