@@ -38,7 +38,7 @@ void LabelIndex::Clear() {
 void LabelIndex::Build(std::string_view script) {
     Clear();
     // Line by line, so that each label's name length is known without searching for its NUL
-    // again: a line full of ':' costs no more than its length.
+    // again: a long line full of ':' does not cost its length squared.
     size_t line = 0;
     while (line < script.size()) {
         std::string_view text = LineFrom(script, line);
