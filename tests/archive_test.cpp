@@ -82,11 +82,14 @@ TEST(ArchiveDirectory, LookupIgnoresCaseAndTheEarlierDuplicateWins) {
 }
 
 TEST(ArchiveDirectory, UpperCaseFoldingLeavesDoubleByteCharactersAlone) {
-    // The trail byte of "ａ" (0x82 0x81) and of "ム" (0x83 0x80) must not be folded; only ASCII is.
-    std::vector<uint8_t> d = SizedDirectory(1, 8, "\x83\x80x", 0, 0);
+    // The second byte of "ヂ" (0x83 0x61) is the ASCII 'a' and must not be folded, or the name
+    // would read as "ア" (0x83 0x41); the single-byte 'x' after it folds.
+    std::vector<uint8_t> d = SizedDirectory(1, 8, "\x83\x61x", 0, 0);
     ArchiveDirectory dir;
     ASSERT_TRUE(ParseDirectory(d.data(), d.size(), d.size(), DirectoryLayout::Sized, dir));
-    EXPECT_EQ(dir.Names[0], "\x83\x80X");
+    EXPECT_EQ(dir.Names[0], "\x83\x61X");
+    EXPECT_EQ(FindEntry(dir, "\x83\x41X"), -1);
+    EXPECT_EQ(FindEntry(dir, "\x83\x61x"), 0);
 }
 
 TEST(ArchiveFiles, SearchOrderAndShortReads) {

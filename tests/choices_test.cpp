@@ -151,6 +151,39 @@ TEST(Select, RecordedChoicesReplayAndEndNavigation) {
     EXPECT_EQ(replay.State().Shell.ChoiceKind, kChoiceInWindow);
 }
 
+TEST(Select, NavigationEndsRightAfterTheLastRecordedChoice) {
+    // The record holds B then C; a page wait follows the last replayed choice, and another
+    // choice comes after it.
+    const std::string ab = "*select\n{A\nA\n{B\nB\n}\n", cd = "*select\n{C\nC\n{D\nD\n}\n";
+    struct Case {
+        int recorded;         // choices replayed
+        std::string script;   //
+        const char* reached;  // the text typed after the last of them
+    };
+    const Case cases[] = {
+        {1, ab + "\\\n" + cd, "B\n"},
+        {2, ab + cd + "\\\n" + ab, "C\n"},
+    };
+    for (const Case& c : cases) {
+        Game g({{"main", c.script}});
+        g.Steps(1);
+        g.State().Choices.ChoiceRecord[0] = 2;
+        g.State().Choices.ChoiceRecord[1] = 1;
+        g.State().Vars.S[151] = 2;
+        g.State().Vars.S[152] = c.recorded;
+        g.State().Toolbar.AutoNaviVisible = true;
+        ASSERT_TRUE(g.RunUntil([&] { return g.State().Shell.WaitKind != 0; }))
+            << c.recorded << ": " << g.Transcript();
+        EXPECT_NE(g.Transcript().find(c.reached), std::string::npos) << g.Transcript();
+        // Before the next choice is shown, recording has taken over again.
+        EXPECT_EQ(g.State().Shell.ChoiceKind, 0);
+        EXPECT_EQ(g.State().Vars.S[151], 1) << c.recorded;
+        EXPECT_EQ(g.State().Vars.S[152], c.recorded);
+        EXPECT_EQ(g.State().Vars.S[153], c.recorded);
+        EXPECT_FALSE(g.State().Toolbar.AutoNaviVisible);
+    }
+}
+
 TEST(Select, ARecordedNumberBeyondTheListIsNotTaken) {
     // The record comes from another path through the game (or a save): 7 is no entry of the
     // second list, whose targets beyond its two entries are left over from the first.
@@ -226,6 +259,21 @@ TEST(Clickmap, RegionsFromTheMapScriptWithTheirKinds) {
     g.ClickAt(350, 150);  // the @ region can be taken
     g.RunFor(300);
     EXPECT_NE(g.Transcript().find("renamed\nafter\n"), std::string::npos) << g.Transcript();
+}
+
+TEST(Clickmap, EntryLinesThatFailToReadLeaveNoEarlierTargetLive) {
+    // The entry's condition has an index that is no number: reading the entries fails after the
+    // map was shown, and the region must not jump to where the earlier select's entry went.
+    Game g({{"main", "*select\n{A\nA\n{B\nB\n}\n*clickmap harbour\n{(V1=1)\nbody\n}\nafter\n"},
+            {"map", ":harbour\n1\nBoat,100,100,300,200\n"}});
+    g.ShowChoice();
+    g.Take(1);
+    ASSERT_TRUE(g.RunUntil([&] { return g.State().Shell.ChoiceKind == kChoiceClickmap; }, 3000));
+    g.RunFor(400);
+    g.ClickAt(200, 150);
+    g.RunFor(500);
+    EXPECT_EQ(g.C().HoveredChoice, 0);
+    EXPECT_EQ(g.Transcript(), "[page]\nA\n");  // A is not typed a second time
 }
 
 TEST(Clickmap, AMissingMapLetsTheScriptGoOn) {

@@ -38,6 +38,49 @@ TEST(CommandTable, FirstMatchOverTheFullEntryIgnoringCase) {
     EXPECT_EQ(CommandName(60), "battle");
 }
 
+TEST(CommandTable, AnUnbuiltCommandDoesWhatItsRowSaysAndIsReportedOnce) {
+    for (int i = 0; i < kCommandCount; ++i) {
+        if (CommandBuilt(i)) continue;
+        std::string name(CommandName(i));
+        std::string line = "*" + name + (name.back() == ' ' ? "x" : "");
+        ASSERT_EQ(FindCommand(line.substr(1)), i) << line;
+        bool ends = CommandRowResult(i) == CommandResult::EndPass;
+
+        testing::internal::CaptureStderr();
+        TestGame g({{"main", line + "\n" + line + "\nA\n"}}, WholeLines());
+        g.Steps(2);  // loading main, then one pass over the script
+        EXPECT_EQ(g.Transcript().find('A') == std::string::npos, ends) << line;
+        g.Steps(2);
+        EXPECT_NE(g.Transcript().find('A'), std::string::npos) << line;
+        std::string said = testing::internal::GetCapturedStderr();
+
+        while (name.back() == ' ')
+            name.pop_back();
+        std::string quoted = "\"" + name + "\"";
+        size_t first = said.find(quoted);
+        EXPECT_NE(first, std::string::npos) << line;
+        EXPECT_EQ(said.find(quoted, first + 1), std::string::npos) << "said twice: " << line;
+    }
+}
+
+TEST(ControlFlow, StoppingAutoAdvanceKeepsTheLastLevel) {
+    // break stops auto-advance (forced); select stops it only with BreakonSelect on.
+    struct Case {
+        const char* stop;
+        const char* break_on_select;
+        int auto_delay_after;
+    };
+    for (const Case& c : {Case{"*break", "0", 0}, Case{"*select\n{A\nA\n}", "1", 0},
+                          Case{"*select\n{A\nA\n}", "0", 3}}) {
+        GameOptions o = WholeLines();
+        o.Settings["BreakonSelect"] = c.break_on_select;
+        TestGame g({{"main", std::string("!S027=7\n!S026=3\n") + c.stop + "\nafter\n"}}, o);
+        g.RunFor(300);
+        EXPECT_EQ(g.State().Vars.S[26], c.auto_delay_after) << c.stop;
+        EXPECT_EQ(g.State().Vars.S[27], 7) << c.stop;
+    }
+}
+
 TEST(ControlFlow, GoContinuesInTheSamePassCallAndChainEndIt) {
     TestGame g({{"main", "*go L\nno\n:L\nA\n*call sub\nB\n"}, {"sub", "C\n"}}, WholeLines());
     g.Steps(2);  // first pass loads main; the next types through the jump
@@ -229,7 +272,7 @@ TEST(ControlFlow, BreakEndsSkippingAndAutoAdvance) {
     g.RunFor(500);
     EXPECT_EQ(g.State().Shell.SkipState, 0);
     EXPECT_EQ(g.State().AutoDelay(), 0);
-    EXPECT_EQ(g.State().Vars.S[27], 4);
+    EXPECT_EQ(g.State().Vars.S[27], 5);  // the last level is kept: still the start-up value
 }
 
 TEST(ControlFlow, ConversionFailureAbandonsThePassAndIsReported) {

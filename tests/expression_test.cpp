@@ -92,6 +92,36 @@ TEST_F(Expressions, AssignmentsNormaliseAndChain) {
     EXPECT_TRUE(e.Vars.E.Test(999));
 }
 
+TEST_F(Expressions, AnUnknownBankEvaluatesItsValueAndStoresNothing) {
+    struct Case {
+        const char* text;
+        int draws;  // random numbers the statement takes from the sequence
+    };
+    const Case cases[] = {
+        {"X001=R100", 1},
+        {"Q999=R7+R7", 2},
+        {"R001=R3", 1},  // R draws in expressions, but names no bank
+        {"X001=5", 0},
+    };
+    for (const Case& c : cases) {
+        e.Rng.Seed = 4242;
+        Random expected = e.Rng;
+        for (int i = 0; i < c.draws; ++i)
+            expected.Next();
+        ExecuteAssignment(e, c.text);
+        EXPECT_EQ(e.Rng.Seed, expected.Seed) << c.text;
+    }
+    // The next statement then draws the number that follows in the sequence.
+    e.Rng.Seed = 99;
+    Random expected = e.Rng;
+    expected.Next();
+    int second = expected.Next();
+    ExecuteAssignment(e, "X001=R1000;V005=R1000");
+    EXPECT_EQ(e.Vars.V[5], second % 1000);
+    // Its index is read like any other.
+    EXPECT_THROW(ExecuteAssignment(e, "X1=R5"), ScriptConversionError);
+}
+
 TEST_F(Expressions, FlagsTakeOnlyZeroAndOne) {
     ExecuteAssignment(e, "F010=2");
     EXPECT_FALSE(e.Vars.F.Test(10));

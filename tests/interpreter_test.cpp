@@ -27,8 +27,8 @@ struct Game : TestGame {
     // Replaces the loaded script with raw bytes (for input the script encoder refuses).
     void LoadRaw(std::string_view bytes) {
         ScriptState& s = State().Script;
-        std::memcpy(s.ScriptBuffer.data(), bytes.data(), bytes.size());
-        s.ScriptSize = static_cast<int>(bytes.size());
+        SetScriptText(State(),
+                      std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
         s.ReadPosition = 0;
         s.FetchLine = true;
     }

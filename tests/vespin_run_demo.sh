@@ -26,6 +26,7 @@ test "$(wc -c < "$tmp/a.wav")" -gt 1000000
 grep -q '灯台の扉は赤く塗られている。' "$tmp/a.txt"
 grep -q '灯台守との話が終わり' "$tmp/a.txt"
 grep -q '灯台守の言葉を思い出した。' "$tmp/a.txt"
+! grep -q '秋の話はまた今度。' "$tmp/a.txt"
 grep -q '右の道を選んだ。' "$tmp/a.txt"
 grep -q '秘密の部屋に入った。' "$tmp/a.txt"
 grep -q '灯台へ向かった。' "$tmp/a.txt"

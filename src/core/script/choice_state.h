@@ -12,6 +12,8 @@ namespace vespin {
 
 inline constexpr int kMaxChoices = 32;
 inline constexpr int kChoiceRecordBytes = 4096;
+// A clickmap region whose entry line was never read has nowhere to go.
+inline constexpr int kNoTarget = -1;
 
 enum ChoiceKindValue : int {
     kNoChoice = 0,

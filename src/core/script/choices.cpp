@@ -159,7 +159,8 @@ void RecordChoice(EngineState& e, int number) {
         e.Choices.ChoiceRecord[at++] = static_cast<uint8_t>(number);
 }
 
-// Automatic navigation: take the next recorded choice, or end the replay when none is left.
+// Automatic navigation: take the next recorded choice. The replay ends as soon as the last
+// recorded choice has been taken, so that the player's own next choice is recorded after it.
 void ReplayRecordedChoice(EngineState& e) {
     int& next = e.Vars.S[153];
     if (next >= e.Vars.S[152] || next < 0 || next >= kChoiceRecordBytes) {
@@ -167,7 +168,9 @@ void ReplayRecordedChoice(EngineState& e) {
         return;
     }
     e.Choices.HoveredChoice = e.Choices.ChoiceRecord[next++];
+    // Taken while S151 still says "replaying", so the choice is not recorded a second time.
     ChoiceClick(e);
+    if (next >= e.Vars.S[152]) EndAutoNavigation(e);
 }
 
 CommandResult ShowSelect(EngineState& e, int style) {

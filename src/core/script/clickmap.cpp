@@ -184,6 +184,9 @@ CommandResult RunClickmap(EngineState& e, const char* arg) {
     if (!ReadRegions(e, arg)) return CommandResult::EndPass;
     c.HoveredChoice = 0;
     e.Shell.ChoiceKind = kChoiceClickmap;
+    // The targets of an earlier choice must not stay live: when an entry line fails to read
+    // (a condition with a bad index), its region would jump back into that choice.
+    c.ChoiceTargets.fill(kNoTarget);
     std::vector<ChoiceEntry> entries = ReadChoiceEntries(e);
     for (size_t i = 0; i < entries.size() && static_cast<int>(i) < c.ChoiceCount; ++i) {
         if (!entries[i].ConditionHolds) c.ChoiceEnabled[i] = false;
@@ -205,8 +208,8 @@ void ClickmapHover(EngineState& e, int x, int y) {
     int hovered = 0;
     for (int i = 0; i < c.ChoiceCount && hovered == 0; ++i) {
         const ChoiceRect& r = c.ChoiceRects[i];
-        if (c.ChoiceEnabled[i] && x > r.Left && x < r.Right && y > r.Top && y < r.Bottom)
-            hovered = i + 1;
+        bool takeable = c.ChoiceEnabled[i] && c.ChoiceTargets[i] != kNoTarget;
+        if (takeable && x > r.Left && x < r.Right && y > r.Top && y < r.Bottom) hovered = i + 1;
     }
     if (hovered == c.HoveredChoice) return;
     if (c.HoveredChoice > 0) Unhighlight(e, c.HoveredChoice - 1);
@@ -215,6 +218,7 @@ void ClickmapHover(EngineState& e, int x, int y) {
 }
 
 void TakeClickmapRegion(EngineState& e, int index) {
+    if (e.Choices.ChoiceTargets[index] == kNoTarget) return;
     const ChoiceRect& r = e.Choices.ChoiceRects[index];
     if (e.Vars.S[15] != 0) {
         Rect area = AsRect(r);

@@ -1,5 +1,6 @@
 #include "core/script/commands.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/audio/sound_commands.h"
@@ -25,75 +26,82 @@ CommandResult RunIris(EngineState& e, const char* /*arg*/) {
     return CommandResult::NextLine;
 }
 
+constexpr CommandResult kGoesOn = CommandResult::NextLine;
+constexpr CommandResult kEnds = CommandResult::EndPass;
+
 struct CommandEntry {
-    const char* Text;    // matched over its full length, trailing blank included
-    int ArgumentOffset;  // byte of the line where the argument starts (the prefix is byte 0)
-    Handler Run;         // null while the owning subsystem is not built: skipped like unknown
+    std::string_view Text;  // matched over its full length, trailing blank included
+    int ArgumentOffset;     // byte of the line where the argument starts (the prefix is byte 0)
+    // What the command's line does to the pass (`gra` may also end it, `if` may also dispatch
+    // again). A command whose handler is not built yet still does this much, so that a game
+    // using it does not run on past where it should stop.
+    CommandResult Result;
+    Handler Run;  // null while the owning subsystem is not built
 };
 
 // The table's order decides between entries that share a beginning ("exitgame" before "exit").
 constexpr CommandEntry kCommands[kCommandCount] = {
-    {"gra ", 5, RunGra},
-    {"music ", 7, RunMusic},
-    {"voice", 7, RunVoice},
-    {"go ", 4, RunGo},
-    {"clrb", 6, RunClrb},
-    {"select", 0, RunSelect},
-    {"clickmap ", 10, RunClickmap},
-    {"switch", 8, RunSwitch},
-    {"chain ", 7, RunChain},
-    {"wait_v_end", 0, RunWaitVoiceEnd},
-    {"string ", 8, RunString},
-    {"calc ", 6, RunCalc},
-    {"if ", 4, RunIf},
-    {"ptset ", 7, RunPtSet},
-    {"call ", 6, RunCall},
-    {"end", 0, RunEnd},
-    {"mode ", 6, RunMode},
-    {"load", 0, RunLoad},
-    {"gameinit", 0, RunGameInit},
-    {"grb ", 5, RunGrb},
-    {"win_close", 0, RunWinClose},
-    {"special ", 9, nullptr},
-    {"gameclr", 0, RunGameClear},
-    {"partsload ", 11, RunPartsLoad},
-    {"movie ", 7, RunMovie},
-    {"mark ", 6, RunMark},
-    {"iris", 6, RunIris},
-    {"fix", 0, RunFix},
-    {"sleep ", 7, RunSleep},
-    {"seltree", 9, nullptr},
-    {"update", 0, RunUpdate},
-    {"direct ", 8, RunDirect},
-    {"save", 0, RunSave},
-    {"break", 0, RunBreak},
-    {"win_open", 0, RunWinOpen},
-    {"title ", 7, RunTitle},
-    {"backto", 0, RunBackTo},
-    {"sel2", 0, RunSel2},
-    {"return ", 0, RunReturn},
-    {"roll ", 6, nullptr},
-    {"anim", 6, nullptr},
-    {"shake", 7, nullptr},
-    {"cjmp", 6, RunComputedJump},
-    {"setname", 0, nullptr},
-    {"subtitle", 10, RunSubtitle},
-    {"viewer", 8, nullptr},
-    {"se ", 4, RunSoundEffect},
-    {"seloop ", 8, RunSoundEffect},
-    {"seoff", 0, RunSoundEffectOff},
-    {"exitgame", 0, RunExitGame},
-    {"get_max", 9, RunGetMax},
-    {"tw_set ", 8, RunTwSet},
-    {"exit", 0, RunExit},
-    {"obj_", 5, nullptr},
-    {"sroll", 0, nullptr},
-    {"scroll ", 8, nullptr},
-    {"kaisou", 0, nullptr},
-    {"chgprm", 0, nullptr},
-    {"cgfull", 0, RunCgFull},
-    {"effect", 8, nullptr},
-    {"battle", 0, nullptr},
+    {"gra ", 5, kGoesOn, RunGra},
+    {"music ", 7, kGoesOn, RunMusic},
+    {"voice", 7, kGoesOn, RunVoice},
+    {"go ", 4, kGoesOn, RunGo},
+    {"clrb", 6, kGoesOn, RunClrb},
+    {"select", 0, kEnds, RunSelect},
+    {"clickmap ", 10, kEnds, RunClickmap},
+    {"switch", 8, kEnds, RunSwitch},
+    {"chain ", 7, kEnds, RunChain},
+    {"wait_v_end", 0, kEnds, RunWaitVoiceEnd},
+    {"string ", 8, kGoesOn, RunString},
+    {"calc ", 6, kGoesOn, RunCalc},
+    {"if ", 4, kEnds, RunIf},
+    {"ptset ", 7, kGoesOn, RunPtSet},
+    {"call ", 6, kEnds, RunCall},
+    {"end", 0, kEnds, RunEnd},
+    {"mode ", 6, kEnds, RunMode},
+    {"load", 0, kEnds, RunLoad},
+    {"gameinit", 0, kGoesOn, RunGameInit},
+    {"grb ", 5, kGoesOn, RunGrb},
+    {"win_close", 0, kGoesOn, RunWinClose},
+    {"special ", 9, kEnds, nullptr},
+    {"gameclr", 0, kGoesOn, RunGameClear},
+    {"partsload ", 11, kGoesOn, RunPartsLoad},
+    {"movie ", 7, kEnds, RunMovie},
+    {"mark ", 6, kGoesOn, RunMark},
+    {"iris", 6, kGoesOn, RunIris},
+    {"fix", 0, kGoesOn, RunFix},
+    {"sleep ", 7, kEnds, RunSleep},
+    {"seltree", 9, kEnds, nullptr},
+    {"update", 0, kGoesOn, RunUpdate},
+    {"direct ", 8, kGoesOn, RunDirect},
+    {"save", 0, kEnds, RunSave},
+    {"break", 0, kEnds, RunBreak},
+    {"win_open", 0, kGoesOn, RunWinOpen},
+    {"title ", 7, kGoesOn, RunTitle},
+    {"backto", 0, kGoesOn, RunBackTo},
+    {"sel2", 0, kEnds, RunSel2},
+    {"return ", 0, kGoesOn, RunReturn},
+    {"roll ", 6, kEnds, nullptr},
+    {"anim", 6, kEnds, nullptr},
+    {"shake", 7, kEnds, nullptr},
+    {"cjmp", 6, kGoesOn, RunComputedJump},
+    {"setname", 0, kEnds, nullptr},
+    {"subtitle", 10, kEnds, RunSubtitle},
+    {"viewer", 8, kEnds, nullptr},
+    {"se ", 4, kGoesOn, RunSoundEffect},
+    {"seloop ", 8, kGoesOn, RunSoundEffect},
+    {"seoff", 0, kGoesOn, RunSoundEffectOff},
+    {"exitgame", 0, kEnds, RunExitGame},
+    {"get_max", 9, kGoesOn, RunGetMax},
+    {"tw_set ", 8, kGoesOn, RunTwSet},
+    {"exit", 0, kEnds, RunExit},
+    {"obj_", 5, kGoesOn, nullptr},
+    {"sroll", 0, kEnds, nullptr},
+    {"scroll ", 8, kEnds, nullptr},
+    {"kaisou", 0, kEnds, nullptr},
+    {"chgprm", 0, kEnds, nullptr},
+    {"cgfull", 0, kEnds, RunCgFull},
+    {"effect", 8, kEnds, nullptr},
+    {"battle", 0, kEnds, nullptr},
 };
 
 constexpr int kSwitch = 7;
@@ -106,6 +114,22 @@ const char* ArgumentOf(const char* line, int index) {
     if (index == kSwitch && length <= 7) offset = 7;
     if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
     return static_cast<size_t>(offset) <= length ? line + offset : line + length;
+}
+
+static_assert(kCommandCount <= static_cast<int>(ScriptState::UnbuiltCommandFlags().size()));
+
+// Says once a run which command a game uses that the engine does not have yet.
+void ReportUnbuilt(EngineState& e, int index) {
+    auto& reported = e.Script.UnbuiltCommandsReported;
+    if (reported[index]) return;
+    reported[index] = true;
+    std::string_view name = kCommands[index].Text;
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    std::fprintf(
+        stderr, "vespin: the script command \"%.*s\" is not built yet; %s\n",
+        static_cast<int>(name.size()), name.data(),
+        kCommands[index].Result == kEnds ? "its line ends the pass" : "its line is skipped");
 }
 
 }  // namespace
@@ -121,11 +145,24 @@ std::string_view CommandName(int index) {
     return (index >= 0 && index < kCommandCount) ? kCommands[index].Text : "";
 }
 
+bool CommandBuilt(int index) {
+    return index >= 0 && index < kCommandCount && kCommands[index].Run != nullptr;
+}
+
+CommandResult CommandRowResult(int index) {
+    return (index >= 0 && index < kCommandCount) ? kCommands[index].Result
+                                                 : CommandResult::NextLine;
+}
+
 CommandResult ExecuteCommand(EngineState& e, int index) {
-    if (index < 0 || index >= kCommandCount || kCommands[index].Run == nullptr)
-        return CommandResult::NextLine;
+    if (index < 0 || index >= kCommandCount) return CommandResult::NextLine;
+    const CommandEntry& command = kCommands[index];
+    if (command.Run == nullptr) {
+        ReportUnbuilt(e, index);
+        return command.Result;
+    }
     const char* line = e.Script.LineBuffer.data();
-    return kCommands[index].Run(e, ArgumentOf(line, index));
+    return command.Run(e, ArgumentOf(line, index));
 }
 
 }  // namespace vespin

@@ -21,6 +21,11 @@ int FindCommand(std::string_view text);
 // The entry's matched text, for tools and tests.
 std::string_view CommandName(int index);
 
+// Whether the command at `index` has its handler; an unbuilt one does to the pass what its row
+// says (CommandRowResult) and says once a run, on stderr, that it is missing.
+bool CommandBuilt(int index);
+CommandResult CommandRowResult(int index);
+
 // Runs the command at `index` on the current LineBuffer.
 CommandResult ExecuteCommand(EngineState& e, int index);
 

@@ -171,18 +171,8 @@ void StoreFlag(auto& bank, int index, int value) {
 void AssignOne(EngineState& e, std::string_view statement) {
     if (statement.empty()) return;
     char bank = statement[0];
-    switch (bank) {
-        case 'E':
-        case 'F':
-        case 'T':
-        case 'V':
-        case 'S':
-        case 'P':
-        case 'G':
-            break;
-        default:
-            return;  // no such bank: nothing is stored
-    }
+    // A letter that names no bank still has its index read and its value evaluated, and only
+    // then stores nothing: a random number drawn in the value is taken from the sequence.
     size_t after_index = 0;
     int index = ReadIndex(statement, 1, IndexWidth(bank), after_index);
     std::string_view expr = statement.substr(std::min(after_index + 1, statement.size()));
@@ -210,6 +200,8 @@ void AssignOne(EngineState& e, std::string_view statement) {
         case 'G':
             v.G.Put(index, value);
             break;
+        default:
+            break;  // no such bank
     }
 }
 
@@ -298,10 +290,13 @@ size_t NextOperator(std::string_view text, size_t from) {
 bool EvaluateCondition(EngineState& e, std::string_view text) {
     if (!text.empty() && text[0] == '(') text.remove_prefix(1);
     std::string cond;
+    bool second_byte = false;  // of a double-byte character, which is never folded
     for (char c : text) {
         if (c == ')' || c == 0 || cond.size() >= 100) break;
         if (c == ' ' || c == '\t') continue;
-        cond += static_cast<char>(sjis::UpperAscii(static_cast<uint8_t>(c)));
+        auto b = static_cast<uint8_t>(c);
+        cond += second_byte ? c : static_cast<char>(sjis::UpperAscii(b));
+        second_byte = !second_byte && sjis::IsLeadByte(b);
     }
     std::string_view t = cond;
     auto at = [&](size_t i) { return i < t.size() ? t[i] : '\0'; };

@@ -1,5 +1,6 @@
 #include "core/script/script_loader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -32,8 +33,7 @@ bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode) {
     s.SubstitutionPosition = 0;
     if (mode == ScriptMode::Scenario) {
         s.LastLoadedScriptName = name;
-        if (!bytes.empty()) std::memcpy(s.ScriptBuffer.data(), bytes.data(), bytes.size());
-        s.ScriptSize = static_cast<int>(bytes.size());
+        SetScriptText(e, bytes);
         s.ReadPosition = 0;
         s.FetchLine = true;
         e.Shell.InterpreterEnabled = true;
@@ -46,16 +46,27 @@ bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode) {
     return true;
 }
 
+namespace {
+
+std::string_view ScriptText(const ScriptState& s) {
+    return std::string_view(reinterpret_cast<const char*>(s.ScriptBuffer.data()),
+                            static_cast<size_t>(s.ScriptSize));
+}
+
+}  // namespace
+
+void SetScriptText(EngineState& e, std::span<const uint8_t> bytes) {
+    ScriptState& s = e.Script;
+    size_t size = std::min(bytes.size(), s.ScriptBuffer.size());
+    if (size > 0) std::memcpy(s.ScriptBuffer.data(), bytes.data(), size);
+    s.ScriptSize = static_cast<int>(size);
+    s.Labels.Build(ScriptText(s));
+}
+
 int FindLabel(const EngineState& e, std::string_view name) {
-    const uint8_t* buffer = e.Script.ScriptBuffer.data();
-    int size = e.Script.ScriptSize;
-    for (int i = 0; i < size; ++i) {
-        if (buffer[i] != ':') continue;
-        std::string_view rest = ScriptLineAt(e, i + 1);
-        if (!sjis::EqualsIgnoringCase(rest, name)) continue;
-        return i + 1 + static_cast<int>(rest.size()) + 1;
-    }
-    return -1;
+    const ScriptState& s = e.Script;
+    if (s.Labels.Built()) return s.Labels.Find(ScriptText(s), name);
+    return ScanForLabel(ScriptText(s), name);
 }
 
 int SkipToLineStartingWith(const EngineState& e, int from, char byte) {

@@ -1,6 +1,8 @@
 #pragma once
 // Loading scripts by name from the script archives, and the searches over a loaded script.
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace vespin {
@@ -16,11 +18,16 @@ enum class ScriptMode : int {
 // holds the name or its archive cannot be read.
 bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode);
 
+// Puts decoded script bytes into ScriptBuffer (cut at its capacity) as the current script and
+// indexes its labels. Positions are left to the caller.
+void SetScriptText(EngineState& e, std::span<const uint8_t> bytes);
+
 // The script line starting at `offset`, up to its NUL or the end of the script; empty outside it.
 std::string_view ScriptLineAt(const EngineState& e, int offset);
 
 // Offset of the line after the first ':' whose following text equals `name` (ignoring case), or
-// -1 when there is none.
+// -1 when there is none. Answered from the label index; a buffer filled without SetScriptText
+// has none and is scanned.
 int FindLabel(const EngineState& e, std::string_view name);
 
 // Offset of the first line at or after `from` whose first byte is `byte`, or kNoLine.

@@ -4,9 +4,11 @@
 // text itself is loaded again by name.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
+#include "core/script/label_index.h"
 #include "core/shell/fixed_string.h"
 
 namespace vespin {
@@ -28,6 +30,7 @@ struct CallFrame {
 struct ScriptState {
     std::vector<uint8_t> ScriptBuffer = std::vector<uint8_t>(kScriptCapacity);
     int ScriptSize = 0;
+    LabelIndex Labels;  // of ScriptBuffer, rebuilt whenever a script is put there
     int ReadPosition = 0;
     int LineStart = 0;
     std::array<char, kLineCapacity> LineBuffer{};
@@ -44,6 +47,10 @@ struct ScriptState {
     bool ColourResetPending = false;
 
     bool NameLine = false;
+
+    // Commands the engine has no handler for yet, by table index, once they have been reported.
+    using UnbuiltCommandFlags = std::bitset<64>;
+    UnbuiltCommandFlags UnbuiltCommandsReported;
 
     std::vector<uint8_t> DataScriptBuffer = std::vector<uint8_t>(kScriptCapacity);
     int DataScriptSize = 0;

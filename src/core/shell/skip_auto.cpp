@@ -29,7 +29,7 @@ void StopSkipAndAuto(EngineState& e, StopMode mode) {
     }
     EndSkipping(e);
     if (e.AutoDelay() != 0) {
-        e.Vars.S[sys::kLastAutoDelay] = e.AutoDelay();
+        // S027 keeps the last level: the toggle and the speed slider set it, stopping does not.
         e.Vars.S[sys::kAutoDelay] = 0;
         RefreshToolbar(e);
     }

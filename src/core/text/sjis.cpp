@@ -7,24 +7,50 @@
 
 namespace vespin::sjis {
 
+void UpperAsciiInto(std::string_view s, char* out) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        auto b = static_cast<uint8_t>(s[i]);
+        out[i] = static_cast<char>(UpperAscii(b));
+        if (IsLeadByte(b) && i + 1 < s.size()) {
+            ++i;
+            out[i] = s[i];  // the second byte stays as it is
+        }
+    }
+}
+
 std::string UpperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(UpperAscii(static_cast<uint8_t>(c)));
+    std::string out(s.size(), '\0');
+    UpperAsciiInto(s, out.data());
     return out;
 }
 
+namespace {
+
+// Compares the first `n` bytes of `a` and `b` after folding. Both texts are read character by
+// character from their start; while they agree, their characters begin at the same bytes, so
+// one lead byte test decides for both.
+bool FoldedEqual(const char* a, const char* b, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        auto x = static_cast<uint8_t>(a[i]);
+        auto y = static_cast<uint8_t>(b[i]);
+        if (IsLeadByte(x)) {
+            if (x != y) return false;
+            if (++i < n && a[i] != b[i]) return false;
+            continue;
+        }
+        if (UpperAscii(x) != UpperAscii(y)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && StartsWithIgnoringCase(a, b);
+    return a.size() == b.size() && FoldedEqual(a.data(), b.data(), a.size());
 }
 
 bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (UpperAscii(static_cast<uint8_t>(s[i])) != UpperAscii(static_cast<uint8_t>(prefix[i])))
-            return false;
-    }
-    return true;
+    return s.size() >= prefix.size() && FoldedEqual(s.data(), prefix.data(), prefix.size());
 }
 
 namespace {

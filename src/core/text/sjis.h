@@ -14,16 +14,22 @@ constexpr bool IsLeadByte(uint8_t b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Folds ASCII a..z to A..Z and leaves every other byte alone, so both bytes of a double-byte
-// character survive (the second byte of many characters lies in the ASCII letter range).
+// Folds one ASCII letter a..z to A..Z and leaves every other byte alone. Only for a byte known
+// to be a single-byte character: see the string form for text.
 constexpr uint8_t UpperAscii(uint8_t b) {
     return (b >= 'a' && b <= 'z') ? uint8_t(b - 32) : b;
 }
+// Folds the single-byte ASCII letters of a Shift-JIS text and leaves both bytes of every
+// double-byte character alone: the second byte of many characters lies in the ASCII letter range
+// (ヂ is 0x83 0x61, and folding its 'a' would make it ア, 0x83 0x41). Every name the engine looks
+// up (archive entries, scripts, labels, pictures, sounds, commands, tags) folds through here.
 std::string UpperAscii(std::string_view s);
+// The same into `out`, which holds at least s.size() bytes (for lookups that must not allocate).
+void UpperAsciiInto(std::string_view s, char* out);
 
-// Equality ignoring the case of ASCII letters only.
+// Equality of two texts folded as UpperAscii folds them.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
-// True when `s` begins with `prefix`, ignoring the case of ASCII letters.
+// True when `s` begins with `prefix`, both folded as UpperAscii folds them.
 bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix);
 
 // Conversions through iconv's CP932. ToUtf8 never fails: undecodable bytes become U+FFFD.
