@@ -1,5 +1,6 @@
 // Arbitrary slot files through the load path of a running game: the file is read, checked and,
 // when it passes, restored; the game then runs a few passes from the restored state.
+//   build-fuzz/bin/fuzz_save_slot NEW_CORPUS fuzz/corpus/save_slot -max_len=143400
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 
 #include "core/host/null_host.h"
 #include "core/persistence/save_game.h"
+#include "core/persistence/slot_file.h"
 #include "core/script/expression.h"
 #include "core/shell/engine.h"
 #include "tools/archive_writer.h"
@@ -62,8 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         en->Step();  // the first pass loads main
         return en;
     }();
+    // Short inputs stay as they are (files of the wrong size); longer ones are cut or padded to
+    // a slot file's size, so that inserted and erased bytes still reach the checks behind the
+    // size test.
+    std::vector<uint8_t> file(data, data + size);
+    if (file.size() >= 64) file.resize(kSlotFileSize, 0);
     std::ofstream(folder / "save" / "save01.dat", std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
     EngineState& e = engine->State();
     try {
         LoadGame(e, 1);

@@ -18,9 +18,11 @@ TEST(EventScript, ParsesEveryKindOfEvent) {
         "5000 char a\n"
         "5500 command TrackBar1 4\n"
         "5600 answer cancel\n"
-        "6000 close\n");
+        "6000 close\n"
+        "7000 save 3\n"
+        "7100 load 99\n");
     ASSERT_EQ(r.Error, "");
-    ASSERT_EQ(r.Events.size(), 10u);  // a click is a move, a press and a release
+    ASSERT_EQ(r.Events.size(), 12u);  // a click is a move, a press and a release
     EXPECT_EQ(r.Events[1].Input.kind, InputKind::MouseDown);
     EXPECT_EQ(r.Events[1].Input.x, 400);
     EXPECT_EQ(r.Events[3].Input.key, vk::kShift);
@@ -31,6 +33,10 @@ TEST(EventScript, ParsesEveryKindOfEvent) {
     EXPECT_EQ(r.Events[7].Input.value, 4);
     EXPECT_EQ(r.Events[8].Answer, MessageResult::Cancel);
     EXPECT_EQ(r.Events[9].Input.kind, InputKind::CloseRequest);
+    EXPECT_EQ(r.Events[10].Input.kind, InputKind::SaveSlot);
+    EXPECT_EQ(r.Events[10].Input.value, 3);
+    EXPECT_EQ(r.Events[11].Input.kind, InputKind::LoadSlot);
+    EXPECT_EQ(r.Events[11].Input.value, 99);
 }
 
 TEST(EventScript, BadLinesAreReportedWithTheirNumber) {
@@ -39,6 +45,8 @@ TEST(EventScript, BadLinesAreReportedWithTheirNumber) {
     EXPECT_EQ(ParseEventScript("200 close\n100 close\n").Error, "line 2: times must not decrease");
     EXPECT_EQ(ParseEventScript("soon close\n").Error.substr(0, 7), "line 1:");
     EXPECT_EQ(ParseEventScript("100 key shift sideways\n").Error.substr(0, 7), "line 1:");
+    EXPECT_EQ(ParseEventScript("100 save\n").Error, "line 1: save takes a slot number");
+    EXPECT_EQ(ParseEventScript("100 load -2\n").Error, "line 1: load takes a slot number");
     EXPECT_TRUE(ParseEventScript("100 close\n").Error.empty());
 }
 
