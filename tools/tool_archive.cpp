@@ -57,8 +57,7 @@ std::vector<uint8_t> ReadEntryOf(const std::string& path, const std::vector<uint
 }
 
 int Extract(const std::vector<std::string>& args) {
-    if (args.size() < 4 || args[2] != "-o" || LooksLikeOption(args[1]) ||
-        LooksLikeOption(args[3]))
+    if (args.size() < 4 || args[2] != "-o" || LooksLikeOption(args[1]) || LooksLikeOption(args[3]))
         throw ToolError("usage: vespin-tool archive extract FILE -o DIR [NAME...]");
     ArchiveId id;
     ArchiveSet set = OpenOne(args[1], id);
