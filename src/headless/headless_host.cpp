@@ -65,6 +65,7 @@ void HeadlessHost::Present(const Surface& source, const Rect& area) {
     int x1 = std::min({area.x + area.w, source.Width(), m_area.Width()});
     int y1 = std::min({area.y + area.h, source.Height(), m_area.Height()});
     if (x1 <= x0) return;
+    if (source.PixelsPending() && m_area.PixelsPending()) return;  // black onto black
     for (int y = y0; y < y1; ++y) {
         std::memcpy(m_area.Row(y) + x0 * 3, source.Row(y) + x0 * 3, (x1 - x0) * 3);
     }
