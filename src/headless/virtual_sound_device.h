@@ -88,13 +88,19 @@ class VirtualSoundDevice : public SoundDevice {
 // whose duration cannot be read plays until a click ends it.
 class VirtualMoviePlayer : public MoviePlayer {
   public:
-    explicit VirtualMoviePlayer(std::function<uint32_t()> now) : m_now(std::move(now)) {}
+    // `now` reads the virtual clock; `hidden` is told whenever the panel is hidden (it uncovers
+    // the drawing area).
+    VirtualMoviePlayer(std::function<uint32_t()> now, std::function<void()> hidden = {})
+        : m_now(std::move(now)), m_hidden(std::move(hidden)) {}
 
     bool Open(const std::filesystem::path& path) override;
     void ShowAndPlay() override;
     bool IsPlaying() override;
     bool PanelVisible() override { return m_visible; }
-    void HidePanel() override { m_visible = false; }
+    void HidePanel() override {
+        if (m_visible && m_hidden) m_hidden();
+        m_visible = false;
+    }
     void Stop() override { m_stopped = true; }
     void Close() override { m_open = false; }
 
@@ -104,6 +110,7 @@ class VirtualMoviePlayer : public MoviePlayer {
 
   private:
     std::function<uint32_t()> m_now;
+    std::function<void()> m_hidden;
     bool m_open = false;
     bool m_visible = false;
     bool m_stopped = false;

@@ -25,7 +25,8 @@ bool Playable(QMediaPlayer::MediaStatus status) {
 
 }  // namespace
 
-QtMoviePlayer::QtMoviePlayer(MoviePanel& panel) : m_panel(panel) {}
+QtMoviePlayer::QtMoviePlayer(MoviePanel& panel, std::function<void()> hidden)
+    : m_panel(panel), m_hidden(std::move(hidden)) {}
 
 QtMoviePlayer::~QtMoviePlayer() {
     if (m_player) m_player->stop();
@@ -112,7 +113,9 @@ bool QtMoviePlayer::IsPlaying() {
 }
 
 void QtMoviePlayer::HidePanel() {
+    bool was_visible = !m_panel.isHidden();
     m_panel.hide();
+    if (was_visible && m_hidden) m_hidden();
 }
 
 void QtMoviePlayer::Stop() {

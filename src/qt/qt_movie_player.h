@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "core/host/sound_device.h"
@@ -26,7 +27,8 @@ class QtMoviePlayer : public MoviePlayer {
 
     // `panel` (owned by the main window) outlives the player. Qt's player is made at the first
     // Open, so a game without movies never starts the media backend.
-    explicit QtMoviePlayer(MoviePanel& panel);
+    // `hidden` is told whenever the panel is hidden (it uncovers the drawing area).
+    explicit QtMoviePlayer(MoviePanel& panel, std::function<void()> hidden = {});
     ~QtMoviePlayer() override;
     QtMoviePlayer(const QtMoviePlayer&) = delete;
     QtMoviePlayer& operator=(const QtMoviePlayer&) = delete;
@@ -48,6 +50,7 @@ class QtMoviePlayer : public MoviePlayer {
     void WaitWhileLoading();
 
     MoviePanel& m_panel;
+    std::function<void()> m_hidden;
     // Declared before the player, so that they outlive it.
     std::unique_ptr<QVideoSink> m_sink;
     std::unique_ptr<QAudioOutput> m_audio;
