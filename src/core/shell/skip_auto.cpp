@@ -1,5 +1,8 @@
 #include "core/shell/skip_auto.h"
 
+#include "core/graphics/scene.h"
+#include "core/graphics/scene_reload.h"
+#include "core/screens/overlays.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/toolbar.h"
 
@@ -8,7 +11,16 @@ namespace vespin {
 void EndSkipping(EngineState& e) {
     e.Vars.S[60] = 0;
     e.Vars.S[61] = 0;
-    // Redrawing after a fast skip (scene reload, quick buttons) comes with those subsystems.
+    if (e.Text.WindowShown && !e.FullTextMode() && e.Shell.MainMode == kModeScript) {
+        // A fast skip loaded no pictures and left the window as it was when it began: the scene
+        // is built again from the names the picture commands kept, with the current page.
+        if (e.Shell.SkipState >= 3) {
+            ReloadScenePictures(e);
+            e.Text.WindowImageValid = false;
+            ShowScene(e, 0);
+        }
+        DrawQuickButtons(e, QuickButtonTarget::Display);
+    }
     e.Shell.SkipState = 0;
 }
 
