@@ -75,7 +75,7 @@ class Surface {
     int m_width = 0;
     int m_height = 0;
     mutable std::vector<uint8_t> m_pixels;
-    mutable bool m_ready = true;  // an empty surface has all of its no pixels
+    mutable bool m_ready = true;  // a default surface has no pixels to make ready
 };
 
 // The part of rectangle `from` of `source` that lands inside both surfaces when drawn with its
