@@ -1,8 +1,8 @@
 // Start-up of the game window: from creating the Qt host and the engine on the demo game to the
-// first frame the drawing area paints, inside one process and as a whole program launch. Runs on
-// any Qt platform (QT_QPA_PLATFORM=offscreen where there is no display). The reference in the
-// same run is a bare Qt window of the same size painting its first frame, which no engine work
-// can beat.
+// first frame the drawing area paints, inside one process and as a whole program launch. Runs
+// on Qt's offscreen platform unless QT_QPA_PLATFORM names another (xcb for a real display). The
+// references in the same run are a bare Qt window of the same size painting its first frame, in
+// the process and launched, which no engine work can beat.
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
