@@ -58,8 +58,11 @@ TEST(TextRenderer, RebuildPreRendersTheCommonSet) {
     VESPIN_REQUIRE_IPA_FONTS();
     TextEngine t;
     EngineState& e = *t;
-    // 194 codes, of which the full-width space has no ink and 0x837F (inside the katakana
-    // range) is no character at all.
+    // Nothing is rendered until the first character is wanted, and then the common set comes
+    // first: 194 codes, of which the full-width space has no ink and 0x837F (inside the
+    // katakana range) is no character at all. 日 is one of them.
+    EXPECT_EQ(e.TextRenderer.Cache.Count(), 0);
+    PrepareChar(e, kSun);
     EXPECT_EQ(e.TextRenderer.Cache.Count(), 192);
     EXPECT_EQ(e.TextRenderer.Cache.Find(0x837F), nullptr);
     for (unsigned code : {0x8175u, 0x93FAu, 0x829Fu, 0x82F1u, 0x8340u, 0x8396u, 0x824Fu, 0x8258u}) {
@@ -229,6 +232,7 @@ TEST(TextRenderer, TheThousandAndFirstGlyphIsDrawnButNotCached) {
     EXPECT_EQ(e.TextRenderer.Cache.Find(CharacterCode(extra)), nullptr);
     EXPECT_GT(InkOf(e.TextRenderer.FacePlate).w, 0);  // drawn all the same
     RebuildFont(e);
+    PrepareChar(e, kSun);
     EXPECT_EQ(e.TextRenderer.Cache.Count(), 192);
 }
 
@@ -259,6 +263,7 @@ TEST(TextRenderer, OversizedGlyphsDrawNothing) {
     EngineState& e = *t;
     e.Settings.FONTSIZE = 40;  // 53 pixels: far more than a cell's worth of bitmap
     RebuildFont(e);
+    RenderPendingCommonSet(e);
     EXPECT_EQ(e.TextRenderer.Cache.Find(0x93FA), nullptr);
     EXPECT_NE(e.TextRenderer.Cache.Find(0x8142), nullptr);  // 。 is small enough all the same
     Surface s = Grey();

@@ -62,6 +62,8 @@ uint32_t Checksum(const Surface& s) {
 class TransitionTest : public ::testing::Test {
   protected:
     TransitionTest() : m_game({{"main", ""}}), e(m_game.State()) {
+        // The window is shown (and painted once) before any effect runs.
+        PumpMessages(e);
         old_frame = Pattern(OldByte);
         new_frame = Pattern(NewByte);
         e.Scene.PreviousFrameSurface = old_frame;

@@ -8,7 +8,9 @@
 namespace vespin {
 
 HeadlessHost::HeadlessHost()
-    : m_area(800, 600), m_sound([this] { return m_now; }), m_movies([this] { return m_now; }) {}
+    : m_area(800, 600),
+      m_sound([this] { return m_now; }),
+      m_movies([this] { return m_now; }, [this] { m_repaint_pending = true; }) {}
 
 SoundDevice* HeadlessHost::OpenSoundDevice(bool keep_playing_in_background) {
     if (!m_sound_output || !m_sound_opens) return nullptr;
@@ -57,7 +59,35 @@ void HeadlessHost::PumpMessages(EngineEvents& engine) {
             engine.OnInput(ev.Input);
         }
     }
+    // A window system paints once the input is handled, before the timer: its paint message
+    // comes after the input messages and ahead of the timer's.
+    if (m_repaint_pending) {
+        m_repaint_pending = false;
+        m_repaints += 1;
+        engine.OnRepaint();
+    }
     DeliverDueTick(engine);
+}
+
+void HeadlessHost::ShowPopupMenu(int x, int y) {
+    NullHost::ShowPopupMenu(x, y);
+    m_repaint_pending = true;
+}
+
+void HeadlessHost::ApplyScreenLayout(ScreenLayout layout) {
+    NullHost::ApplyScreenLayout(layout);
+    m_repaint_pending = true;
+}
+
+bool HeadlessHost::EnterExclusiveDisplay(int bits_per_pixel) {
+    bool entered = NullHost::EnterExclusiveDisplay(bits_per_pixel);
+    if (entered) m_repaint_pending = true;
+    return entered;
+}
+
+void HeadlessHost::LeaveExclusiveDisplay() {
+    NullHost::LeaveExclusiveDisplay();
+    m_repaint_pending = true;
 }
 
 void HeadlessHost::Present(const Surface& source, const Rect& area) {
@@ -65,6 +95,7 @@ void HeadlessHost::Present(const Surface& source, const Rect& area) {
     int x1 = std::min({area.x + area.w, source.Width(), m_area.Width()});
     int y1 = std::min({area.y + area.h, source.Height(), m_area.Height()});
     if (x1 <= x0) return;
+    if (source.PixelsPending() && m_area.PixelsPending()) return;  // black onto black
     for (int y = y0; y < y1; ++y) {
         std::memcpy(m_area.Row(y) + x0 * 3, source.Row(y) + x0 * 3, (x1 - x0) * 3);
     }
@@ -79,6 +110,7 @@ MessageResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_vi
     }
     std::string line = std::string(caption) + ": " + std::string(text);
     m_boxes.push_back(line);
+    m_repaint_pending = true;  // the box covered the drawing area
     m_transcript += "[box " + line + (answer == MessageResult::Ok ? " -> ok]\n" : " -> cancel]\n");
     return answer;
 }

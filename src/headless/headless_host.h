@@ -31,6 +31,11 @@ class HeadlessHost : public NullHost {
     void Present(const Surface& source, const Rect& area) override;
     MessageResult ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                  MessageButtons buttons) override;
+    // What a window system would repaint the drawing area after: a popup menu or a new layout.
+    void ShowPopupMenu(int x, int y) override;
+    void ApplyScreenLayout(ScreenLayout layout) override;
+    bool EnterExclusiveDisplay(int bits_per_pixel) override;
+    void LeaveExclusiveDisplay() override;
     void ReportError(std::string_view message) override;
     void Transcript(TranscriptMark mark, std::string_view sjis) override;
     bool SoundOutputPresent() override { return m_sound_output; }
@@ -54,6 +59,9 @@ class HeadlessHost : public NullHost {
     const std::vector<std::string>& MessageBoxes() const { return m_boxes; }
     const std::vector<std::string>& Errors() const { return m_errors; }
     bool EventsPending() const { return m_next_event < m_events.size(); }
+    // How many repaints the engine has been given (the first comes with the first pump, as the
+    // window is first shown).
+    int RepaintCount() const { return m_repaints; }
 
   private:
     struct Shot {
@@ -76,6 +84,8 @@ class HeadlessHost : public NullHost {
     bool m_sound_opens = true;
     bool m_sound_open = false;
     bool m_keep_in_background = false;
+    bool m_repaint_pending = true;  // the window is about to be shown for the first time
+    int m_repaints = 0;
 };
 
 }  // namespace vespin

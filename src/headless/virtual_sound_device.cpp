@@ -210,11 +210,20 @@ bool VirtualMoviePlayer::Open(const std::filesystem::path& path) {
     m_open = true;
     m_stopped = false;
     m_open_count += 1;
+    m_ready_ms = m_now() + m_prepare_ms;
     return true;
 }
 
+bool VirtualMoviePlayer::Preparing() {
+    return m_open && static_cast<int32_t>(m_now() - m_ready_ms) < 0;
+}
+
+bool VirtualMoviePlayer::IsOpen() {
+    return m_open && !(m_prepare_fails && !Preparing());
+}
+
 void VirtualMoviePlayer::ShowAndPlay() {
-    if (!m_open) return;
+    if (!IsOpen() || Preparing()) return;
     m_visible = true;
     m_stopped = false;
     m_started_ms = m_now();

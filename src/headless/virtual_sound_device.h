@@ -85,30 +85,49 @@ class VirtualSoundDevice : public SoundDevice {
 
 // Movies under the headless host: a movie "plays" for the duration an AVI file states in its main
 // header (microseconds per frame times the frame count), measured on the virtual clock; a file
-// whose duration cannot be read plays until a click ends it.
+// whose duration cannot be read plays until a click ends it. Files are ready at once unless a
+// test asks for a preparation time (and perhaps a failure at its end), as a media pipeline has.
 class VirtualMoviePlayer : public MoviePlayer {
   public:
-    explicit VirtualMoviePlayer(std::function<uint32_t()> now) : m_now(std::move(now)) {}
+    // `now` reads the virtual clock; `hidden` is told whenever the panel is hidden (it uncovers
+    // the drawing area).
+    VirtualMoviePlayer(std::function<uint32_t()> now, std::function<void()> hidden = {})
+        : m_now(std::move(now)), m_hidden(std::move(hidden)) {}
 
     bool Open(const std::filesystem::path& path) override;
+    bool Preparing() override;
+    bool IsOpen() override;
     void ShowAndPlay() override;
     bool IsPlaying() override;
     bool PanelVisible() override { return m_visible; }
-    void HidePanel() override { m_visible = false; }
+    void HidePanel() override {
+        if (m_visible && m_hidden) m_hidden();
+        m_visible = false;
+    }
     void Stop() override { m_stopped = true; }
     void Close() override { m_open = false; }
 
     // Milliseconds the open movie lasts; 0 when unknown (plays until stopped).
     uint32_t DurationMs() const { return m_duration_ms; }
     int OpenCount() const { return m_open_count; }
+    // Each file opened from now on takes `ms` of virtual time to prepare; with `fails` it turns
+    // out unplayable when that time is up.
+    void SetPreparation(uint32_t ms, bool fails) {
+        m_prepare_ms = ms;
+        m_prepare_fails = fails;
+    }
 
   private:
     std::function<uint32_t()> m_now;
+    std::function<void()> m_hidden;
     bool m_open = false;
     bool m_visible = false;
     bool m_stopped = false;
     uint32_t m_duration_ms = 0;
     uint32_t m_started_ms = 0;
+    uint32_t m_ready_ms = 0;
+    uint32_t m_prepare_ms = 0;
+    bool m_prepare_fails = false;
     int m_open_count = 0;
 };
 

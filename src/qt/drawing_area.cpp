@@ -20,11 +20,15 @@ DrawingArea::DrawingArea(InputQueue& queue, QWidget* parent)
 }
 
 void DrawingArea::Present(const Surface& source, const Rect& area) {
+    // Black onto the black picture of a new window: nothing to convert (start-up shows this).
+    if (m_black && source.PixelsPending()) return;
+    m_black = false;
     QRect copied = CopyBgrToRgb32(source, area, m_image);
     if (!copied.isEmpty()) update(copied);
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
+    m_paint_count += 1;
     QPainter painter(this);
     for (const QRect& rect : event->region())
         painter.drawImage(rect, m_image, rect);

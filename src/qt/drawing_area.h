@@ -20,6 +20,8 @@ class DrawingArea : public QWidget {
     // Copies `area` of `source` into the backing picture and schedules its repaint.
     void Present(const Surface& source, const Rect& area);
     const QImage& Image() const { return m_image; }
+    // How many times the widget has painted itself: 0 until the window's first frame.
+    int PaintCount() const { return m_paint_count; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +32,8 @@ class DrawingArea : public QWidget {
   private:
     InputQueue& m_queue;
     QImage m_image;
+    int m_paint_count = 0;
+    bool m_black = true;  // nothing but black presented yet
 };
 
 }  // namespace vespin

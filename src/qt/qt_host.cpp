@@ -6,9 +6,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -44,6 +48,28 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Tells the host whenever the window system exposes the window (shown, uncovered, restored).
+class ExposeWatch : public QObject {
+  public:
+    explicit ExposeWatch(std::function<void()> exposed) : m_exposed(std::move(exposed)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose) {
+            auto* window = qobject_cast<QWindow*>(watched);
+            if (window && window->isExposed()) m_exposed();
+        }
+        return false;
+    }
+
+  private:
+    std::function<void()> m_exposed;
+};
+
+// The captions of the game's question boxes when Qt has no Japanese of its own here.
+constexpr char kYes[] = "\u306F\u3044";       // はい
+constexpr char kNo[] = "\u3044\u3044\u3048";  // いいえ
+
 uint32_t SteadyMilliseconds() {
     using namespace std::chrono;
     auto since = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
@@ -68,7 +94,8 @@ QtHost::QtHost()
       m_sibling_settings(QStringLiteral("Corvalin"), QStringLiteral("tavo")),
       m_ticks(SteadyMilliseconds()),
       m_open_sound(&OpenAlSoundDevice::Open),
-      m_movies(m_window->Movie()) {
+      m_movies(m_window->Movie(), [this] { RequestRepaint(); }) {
+    LoadTranslations();
     FollowApplicationState();
 }
 
@@ -79,11 +106,38 @@ QtHost::QtHost(const QString& settings_file)
           QFileInfo(settings_file).dir().filePath(QStringLiteral("Corvalin-tavo.ini"))),
       m_ticks(SteadyMilliseconds()),
       m_open_sound(&OpenAlSoundDevice::Open),
-      m_movies(m_window->Movie()) {
+      m_movies(m_window->Movie(), [this] { RequestRepaint(); }) {
+    LoadTranslations();
     FollowApplicationState();
 }
 
-QtHost::~QtHost() = default;
+QtHost::~QtHost() {
+    if (m_translator) QCoreApplication::removeTranslator(m_translator.get());
+}
+
+// Every dialog of the game speaks Japanese: Qt's own translations for the system locale when
+// that is Japanese, else Qt's Japanese all the same. Where they are not installed, the host
+// gives the game's question boxes their Japanese captions itself.
+void QtHost::LoadTranslations() {
+    QLocale system = QLocale::system();
+    QLocale japanese = system.language() == QLocale::Japanese
+                           ? system
+                           : QLocale(QLocale::Japanese, QLocale::Japan);
+    auto translator = std::make_unique<QTranslator>();
+    QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) return;
+    QCoreApplication::installTranslator(translator.get());
+    m_translator = std::move(translator);
+}
+
+void QtHost::WatchExposure() {
+    QWindow* window = m_window->windowHandle();
+    if (!window) return;
+    if (!m_expose_watch)
+        m_expose_watch = std::make_unique<ExposeWatch>([this] { RequestRepaint(); });
+    window->removeEventFilter(m_expose_watch.get());  // at most one watch on one window
+    window->installEventFilter(m_expose_watch.get());
+}
 
 // The device goes quiet while another program is in front, not while one of the game's own
 // windows (a message box, the settings dialog with its test sounds) is: the application's state
@@ -114,6 +168,8 @@ void QtHost::ShowWindowOnce() {
     m_window->show();
     m_window->activateWindow();
     m_window->setFocus();
+    WatchExposure();
+    RequestRepaint();  // the first frame, whether or not the platform reports an expose
 }
 
 void QtHost::PumpMessages(EngineEvents& engine) {
@@ -134,6 +190,11 @@ void QtHost::PumpMessages(EngineEvents& engine) {
         if (!event) break;
         engine.OnInput(*event);
     }
+    // Painting comes after the input and before the timer, as a window system orders them.
+    if (m_repaint_pending && !m_closed) {
+        m_repaint_pending = false;
+        engine.OnRepaint();
+    }
     DeliverDueTick();
 }
 
@@ -147,6 +208,11 @@ auto QtHost::RunModal(Fn&& run) {
     ticker.setInterval(kModalTickPollMs);
     QObject::connect(&ticker, &QTimer::timeout, [this] { DeliverDueTick(); });
     ticker.start();
+    // Whatever the modal window covered is painted again once it has gone.
+    struct Uncover {
+        QtHost& host;
+        ~Uncover() { host.RequestRepaint(); }
+    } uncover{*this};
     return run();
 }
 
@@ -181,6 +247,9 @@ void QtHost::SetToolbarStripVisible(bool visible) {
 
 void QtHost::ApplyScreenLayout(ScreenLayout layout) {
     m_window->ApplyLayout(layout == ScreenLayout::FullScreen);
+    // New window flags may give the window a new native window.
+    WatchExposure();
+    RequestRepaint();
 }
 
 // The desktop's display mode is left alone: the full-screen window shows the 800 x 600 picture at
@@ -190,11 +259,13 @@ bool QtHost::EnterExclusiveDisplay(int /*bits_per_pixel*/) {
     m_window->setMinimumSize(0, 0);
     m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_window->showFullScreen();
+    RequestRepaint();
     return true;
 }
 
 void QtHost::LeaveExclusiveDisplay() {
     m_window->showNormal();
+    RequestRepaint();
 }
 
 void QtHost::ScreenSize(int& width, int& height) {
@@ -231,6 +302,10 @@ MessageResult QtHost::ShowMessageBox(std::string_view text, std::string_view cap
                                                         : QMessageBox::Ok,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
+    if (buttons == MessageButtons::OkCancel && !QtSpeaksJapanese()) {
+        box.button(QMessageBox::Ok)->setText(QString::fromUtf8(kYes));
+        box.button(QMessageBox::Cancel)->setText(QString::fromUtf8(kNo));
+    }
     int answer = RunModal([&] { return box.exec(); });
     return answer == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
 }

@@ -5,6 +5,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 
@@ -78,6 +79,9 @@ class QtHost : public Host {
 
     MainWindow& Window() { return *m_window; }
     InputQueue& Queue() { return m_queue; }
+    // Whether Qt's own Japanese translations are installed (else the game's dialogs get their
+    // Japanese button captions from the host).
+    bool QtSpeaksJapanese() const { return m_translator != nullptr; }
 
   private:
     // Runs a modal loop (a message box, the popup menu). The 55 ms timer goes on ticking inside
@@ -87,8 +91,14 @@ class QtHost : public Host {
     auto RunModal(Fn&& run);
     void DeliverDueTick();
     void ShowWindowOnce();
+    void LoadTranslations();
+    // The drawing area is to be painted again (see EngineEvents::OnRepaint); `WatchExposure`
+    // asks the window system's own exposes for the same, on the window as it is now.
+    void RequestRepaint() { m_repaint_pending = true; }
+    void WatchExposure();
     void FollowApplicationState();
 
+    std::unique_ptr<QTranslator> m_translator;  // Qt's own Japanese, when installed
     InputQueue m_queue;
     std::unique_ptr<MainWindow> m_window;
     IniSettingsStore m_settings;
@@ -102,6 +112,8 @@ class QtHost : public Host {
     QString m_application_title;
     bool m_window_shown = false;
     bool m_closed = false;  // the engine closed the window: no more input or ticks
+    bool m_repaint_pending = false;
+    std::unique_ptr<QObject> m_expose_watch;
 };
 
 // The lock file that stands for the named single-instance lock: in the temporary folder, named

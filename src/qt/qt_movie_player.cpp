@@ -1,7 +1,6 @@
 #include "qt/qt_movie_player.h"
 
 #include <QAudioOutput>
-#include <QEventLoop>
 #include <QFile>
 #include <QMediaPlayer>
 #include <QTimer>
@@ -9,6 +8,7 @@
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <system_error>
+#include <utility>
 
 namespace vespin {
 
@@ -25,7 +25,8 @@ bool Playable(QMediaPlayer::MediaStatus status) {
 
 }  // namespace
 
-QtMoviePlayer::QtMoviePlayer(MoviePanel& panel) : m_panel(panel) {}
+QtMoviePlayer::QtMoviePlayer(MoviePanel& panel, std::function<void()> hidden)
+    : m_panel(panel), m_hidden(std::move(hidden)) {}
 
 QtMoviePlayer::~QtMoviePlayer() {
     if (m_player) m_player->stop();
@@ -38,6 +39,10 @@ void QtMoviePlayer::CreatePlayer() {
     m_player = std::make_unique<QMediaPlayer>();
     m_player->setVideoSink(m_sink.get());
     m_player->setAudioOutput(m_audio.get());
+    m_prepare_timeout = std::make_unique<QTimer>();
+    m_prepare_timeout->setSingleShot(true);
+    m_prepare_timeout->setInterval(kOpenTimeoutMs);
+    QObject::connect(m_prepare_timeout.get(), &QTimer::timeout, [this] { SettlePreparation(); });
     // Frames may be produced on the backend's own thread; with the panel as the receiver they
     // are handed over on the window's thread.
     QObject::connect(m_sink.get(), &QVideoSink::videoFrameChanged, &m_panel,
@@ -51,6 +56,7 @@ void QtMoviePlayer::CreatePlayer() {
                              m_failed = true;
                              m_playing = false;
                          }
+                         if (m_preparing && !Loading(status)) SettlePreparation();
                      });
     QObject::connect(m_player.get(), &QMediaPlayer::playbackStateChanged,
                      [this](QMediaPlayer::PlaybackState state) {
@@ -63,20 +69,26 @@ void QtMoviePlayer::CreatePlayer() {
                          m_failed = true;
                          m_playing = false;
                          m_last_error = text;
+                         if (m_preparing) SettlePreparation();
                      });
 }
 
-void QtMoviePlayer::WaitWhileLoading() {
-    if (m_failed || !Loading(m_player->mediaStatus())) return;
-    QEventLoop loop;
-    auto settle = [&] {
-        if (m_failed || !Loading(m_player->mediaStatus())) loop.quit();
-    };
-    QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, settle);
-    QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, settle);
-    QTimer::singleShot(kOpenTimeoutMs, &loop, &QEventLoop::quit);
-    // Input that arrives meanwhile is only queued for the engine, as at any other time.
-    loop.exec();
+void QtMoviePlayer::SettlePreparation() {
+    if (!m_preparing) return;
+    m_preparing = false;
+    m_prepare_timeout->stop();
+    if (!m_failed && Playable(m_player->mediaStatus())) {
+        m_open = true;
+        return;
+    }
+    if (m_last_error.isEmpty()) m_last_error = QStringLiteral("the movie did not load");
+    // Dropping the source from inside the backend's own signal is left to the next turn.
+    QMetaObject::invokeMethod(
+        m_player.get(),
+        [this] {
+            if (!m_open && !m_preparing) m_player->setSource(QUrl());
+        },
+        Qt::QueuedConnection);
 }
 
 bool QtMoviePlayer::Open(const std::filesystem::path& path) {
@@ -86,15 +98,12 @@ bool QtMoviePlayer::Open(const std::filesystem::path& path) {
     CreatePlayer();
     m_failed = false;
     m_last_error.clear();
+    m_preparing = true;
+    m_prepare_timeout->start();
     m_player->setSource(QUrl::fromLocalFile(QFile::decodeName(path.c_str())));
-    WaitWhileLoading();
-    if (m_failed || !Playable(m_player->mediaStatus())) {
-        if (m_last_error.isEmpty()) m_last_error = QStringLiteral("the movie did not load");
-        m_player->setSource(QUrl());
-        return false;
-    }
-    m_open = true;
-    return true;
+    // Some backends decide at once; the others report through the signals above.
+    if (m_failed || !Loading(m_player->mediaStatus())) SettlePreparation();
+    return m_preparing || m_open;
 }
 
 void QtMoviePlayer::ShowAndPlay() {
@@ -112,7 +121,9 @@ bool QtMoviePlayer::IsPlaying() {
 }
 
 void QtMoviePlayer::HidePanel() {
+    bool was_visible = !m_panel.isHidden();
     m_panel.hide();
+    if (was_visible && m_hidden) m_hidden();
 }
 
 void QtMoviePlayer::Stop() {
@@ -122,7 +133,9 @@ void QtMoviePlayer::Stop() {
 
 void QtMoviePlayer::Close() {
     m_playing = false;
-    if (!m_open) return;
+    bool preparing = std::exchange(m_preparing, false);
+    if (m_prepare_timeout) m_prepare_timeout->stop();
+    if (!m_open && !preparing) return;
     m_open = false;
     m_player->stop();
     m_player->setSource(QUrl());

@@ -74,6 +74,14 @@ bool WaitFor(Pred done, int max_ms) {
     return done();
 }
 
+// Opens `file` and lets Qt work until the player has prepared it or given up: whether the movie
+// is then open. Opening itself returns at once.
+bool OpenAndWait(MoviePlayer& player, const std::filesystem::path& file) {
+    if (!player.Open(file)) return false;
+    WaitFor([&] { return !player.Preparing(); }, 6000);
+    return !player.Preparing() && player.IsOpen();
+}
+
 class NoEngine : public EngineEvents {
   public:
     void OnInput(const InputEvent& e) override { inputs.push_back(e); }
@@ -100,7 +108,8 @@ class QtMovie : public testing::Test {
 TEST_F(QtMovie, FilesThatCannotPlayDoNotOpen) {
     EXPECT_FALSE(player.Open(File("missing.avi")));
     test::WriteBytes(File("noise.avi"), std::vector<uint8_t>(4000, 0x5A));
-    EXPECT_FALSE(player.Open(File("noise.avi")));
+    EXPECT_FALSE(OpenAndWait(player, File("noise.avi")));
+    EXPECT_FALSE(player.IsOpen());
     std::filesystem::create_directory(File("folder.avi"));
     EXPECT_FALSE(player.Open(File("folder.avi")));
     // Nothing is open: starting it shows nothing and plays nothing.
@@ -113,8 +122,14 @@ TEST_F(QtMovie, FilesThatCannotPlayDoNotOpen) {
 
 TEST_F(QtMovie, PlaysOverTheDrawingAreaToItsEnd) {
     SKIP_UNLESS_PLAYABLE(File("red.avi"), 10, "red");  // one second
+    // Opening returns before the backend has looked at the file, and shows nothing yet.
+    QElapsedTimer opening;
+    opening.start();
     ASSERT_TRUE(player.Open(File("red.avi")));
-    EXPECT_FALSE(player.PanelVisible());  // opening shows nothing yet
+    EXPECT_LT(opening.elapsed(), 1000);
+    EXPECT_FALSE(player.PanelVisible());
+    ASSERT_TRUE(WaitFor([&] { return !player.Preparing(); }, 6000));
+    ASSERT_TRUE(player.IsOpen());
     EXPECT_FALSE(player.IsPlaying());
 
     QElapsedTimer timer;
@@ -143,7 +158,7 @@ TEST_F(QtMovie, PlaysOverTheDrawingAreaToItsEnd) {
     EXPECT_FALSE(player.PanelVisible());
 
     // The player opens the next movie, and starts it from the beginning.
-    ASSERT_TRUE(player.Open(File("red.avi")));
+    ASSERT_TRUE(OpenAndWait(player, File("red.avi")));
     player.ShowAndPlay();
     EXPECT_TRUE(player.IsPlaying());
     player.Stop();
@@ -153,7 +168,7 @@ TEST_F(QtMovie, PlaysOverTheDrawingAreaToItsEnd) {
 
 TEST_F(QtMovie, StopEndsAMovieAtOnceAndAClickOnThePanelIsAClickForTheEngine) {
     SKIP_UNLESS_PLAYABLE(File("long.avi"), 300, "ball");  // thirty seconds
-    ASSERT_TRUE(player.Open(File("long.avi")));
+    ASSERT_TRUE(OpenAndWait(player, File("long.avi")));
     player.ShowAndPlay();
     QTest::mouseMove(&Panel(), QPoint(30, 40));
     QTest::mouseClick(&Panel(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 20));

@@ -34,6 +34,13 @@ bool MoviePanelVisible(EngineState& e) {
     return player && player->PanelVisible();
 }
 
+bool MovieUnderWay(EngineState& e) {
+    return e.Shell.MoviePreparing || MoviePanelVisible(e);
+}
+
+// The player may take its time to prepare a file (seconds, for some media pipelines). The engine
+// holds meanwhile as it does while the movie plays, but its loop, its timer and the window go on;
+// the timer starts the movie once it is ready.
 void PlayMovie(EngineState& e, std::string_view path) {
     MoviePlayer* player = e.Host.Movies();
     std::filesystem::path file = MoviePath(e, path);
@@ -41,6 +48,19 @@ void PlayMovie(EngineState& e, std::string_view path) {
     if (!player || path.empty() || !std::filesystem::is_regular_file(file, ec)) return;
     e.Shell.EngineBusy = true;
     if (!player->Open(file)) {
+        e.Shell.EngineBusy = false;
+        return;
+    }
+    e.Shell.MoviePreparing = true;
+    StartPreparedMovie(e);
+}
+
+void StartPreparedMovie(EngineState& e) {
+    MoviePlayer* player = e.Host.Movies();
+    if (!e.Shell.MoviePreparing || (player && player->Preparing())) return;
+    e.Shell.MoviePreparing = false;
+    if (!player || !player->IsOpen()) {
+        // Prepared in vain: the movie is skipped, as one that cannot be opened at all.
         e.Shell.EngineBusy = false;
         return;
     }
@@ -61,12 +81,14 @@ void EndMovie(EngineState& e) {
         e.Host.SleepMs(kStopWaitMs);
     }
     player->Close();
+    e.Shell.MoviePreparing = false;
     e.Shell.EngineBusy = false;
     SetToolbarLocked(e, false);
     if (was_full_screen) EnterFullScreen(e);
 }
 
 void MovieTimerCheck(EngineState& e) {
+    StartPreparedMovie(e);
     ShellState& sh = e.Shell;
     sh.MovieCountdown -= 1;
     if (sh.MovieCountdown >= 0) return;

@@ -18,6 +18,8 @@ bool ClipCopy(const Surface& source, Rect& from, int& x, int& y, const Surface& 
 Rect CopyRect(const Surface& source, const Rect& from, Surface& target, int x, int y) {
     Rect r = from;
     if (!ClipCopy(source, r, x, y, target)) return {};
+    // Black onto black: the target is already what the copy would make it.
+    if (source.PixelsPending() && target.PixelsPending()) return Rect{x, y, r.w, r.h};
     for (int row = 0; row < r.h; ++row) {
         std::memcpy(target.Row(y + row) + x * 3, source.Row(r.y + row) + r.x * 3,
                     static_cast<size_t>(r.w) * 3);

@@ -25,8 +25,11 @@ class EngineEvents {
     // One 55 ms timer tick. Ticks that fall due while the engine is busy coalesce into one, as
     // a window-system timer does.
     virtual void OnTimerTick() = 0;
-    // The drawing area was repainted by the window system (exposed, restored). The engine
-    // reapplies the sound volumes then.
+    // The drawing area must be painted again: the window was first shown, exposed or restored
+    // by the window system, uncovered by a message box, the popup menu or the movie panel, or
+    // laid out anew. The engine presents its frame again and reapplies the sound volumes. A
+    // host delivers it from PumpMessages, after the input and before the timer tick, at most once
+    // a pump however many causes came together.
     virtual void OnRepaint() {}
 };
 

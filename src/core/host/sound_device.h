@@ -88,8 +88,14 @@ class MoviePlayer {
     virtual ~MoviePlayer() = default;
 
     // Opens the movie file at `path` for playing, with the panel as its display. The panel stays
-    // hidden. False when the file cannot be opened or played; nothing is open then.
+    // hidden. False when the file cannot be opened or played; nothing is open then. A player that
+    // needs time to prepare a file returns at once, and reports Preparing() until it knows.
     virtual bool Open(const std::filesystem::path& path) = 0;
+    // Whether the movie opened last is still being prepared; it returns at once.
+    virtual bool Preparing() { return false; }
+    // Whether a movie is open: ready to play once Preparing() is false. A movie that could not
+    // be prepared after all leaves nothing open.
+    virtual bool IsOpen() = 0;
     // Shows the panel over the drawing area and starts the open movie from its start.
     virtual void ShowAndPlay() = 0;
     // Whether the open movie is still playing (false once it has reached its end or was stopped).

@@ -24,7 +24,7 @@ bool CloseQuery(EngineState& e) {
         sh.InterruptRequest = 2;
         return false;
     }
-    if (MoviePanelVisible(e)) EndMovie(e);
+    if (MovieUnderWay(e)) EndMovie(e);
     if (sh.EngineBusy) return false;
     sh.InterpreterEnabled = false;
     MessageResult answer = e.Host.ShowMessageBox(sjis::ToUtf8(sjis_text::kQuitQuestion),

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "core/audio/sound.h"
 #include "core/shell/main_loop.h"
 
 namespace vespin {
@@ -33,7 +32,7 @@ class EventRouter : public EngineEvents {
         Guarded(m_state, [&] { vespin::OnTimerTick(m_state); });
     }
     void OnRepaint() override {
-        Guarded(m_state, [&] { ApplyVolumes(m_state); });
+        Guarded(m_state, [&] { vespin::OnRepaint(m_state); });
     }
 
   private:

@@ -12,6 +12,9 @@ void InitialiseEngine(EngineState& e);
 void RunFirstIdlePass(EngineState& e);
 void OnIdle(EngineState& e);
 void OnTimerTick(EngineState& e);
+// The drawing area was repainted by the window system: the frame (the scene alone while the
+// player hides the message window), the drawing area's font face and the sound volumes again.
+void OnRepaint(EngineState& e);
 // Input routing (mouse, wheel, keys, toolbar, menu, close requests).
 void HandleInput(EngineState& e, const InputEvent& event);
 

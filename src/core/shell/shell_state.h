@@ -47,6 +47,7 @@ struct ShellState {
     uint32_t IdlePassCount = 0;
     uint32_t TimerTickCount = 0;
     int MovieCountdown = 10;
+    bool MoviePreparing = false;  // the player is preparing the movie of a `movie` command
 
     // The window has been closed: the message loop ends.
     bool WindowClosed = false;

@@ -12,8 +12,9 @@ void EndSkipping(EngineState& e) {
     e.Vars.S[60] = 0;
     e.Vars.S[61] = 0;
     if (e.Text.WindowShown && !e.FullTextMode() && e.Shell.MainMode == kModeScript) {
-        // The fast skip loaded no pictures and drew nothing: the scene is rebuilt from its names.
-        if (e.Shell.SkipState == 3) {
+        // A fast skip loaded no pictures and left the window as it was when it began: the scene
+        // is built again from the names the picture commands kept, with the current page.
+        if (e.Shell.SkipState >= 3) {
             ReloadScenePictures(e);
             e.Text.WindowImageValid = false;
             ShowScene(e, 0);

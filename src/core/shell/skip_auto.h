@@ -12,7 +12,8 @@ enum class StopMode : bool {
 
 // Ends skipping and turns auto-advance off (S027 keeps the last level).
 void StopSkipAndAuto(EngineState& e, StopMode mode);
-// Ends read-text skipping.
+// Ends skipping. After a fast skip (which draws nothing) with the message window open, the scene
+// and the window are built again and shown.
 void EndSkipping(EngineState& e);
 // The 自動送り button and the Ctrl key.
 void ToggleAutoAdvance(EngineState& e);

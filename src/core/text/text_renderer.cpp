@@ -14,8 +14,6 @@ namespace vespin {
 
 namespace {
 
-constexpr int kStartupPoints = 22;
-
 std::string CodeBytes(unsigned code) {
     if (code > 0xFF) return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     return std::string(1, static_cast<char>(code));
@@ -50,16 +48,16 @@ void CopyToPlate(const GlyphCell& cell, Surface& plate) {
     }
 }
 
-std::shared_ptr<Font> TextFont(EngineState& e) {
+std::shared_ptr<Font> TextFont(EngineState& e, int points) {
     TextRendererState& r = e.TextRenderer;
-    FontSize size{PointsToPixels(TextFontPoints(e.Settings)), SizeUnit::Em};
+    FontSize size{PointsToPixels(points), SizeUnit::Em};
     return r.Fonts.Get(r.FaceName, size, r.Weight);
 }
 
 // Rasterises `code` into a fresh cell and caches it; false when the character draws nothing.
-bool RasteriseCell(EngineState& e, unsigned code, GlyphCell& cell) {
+bool RasteriseCell(EngineState& e, unsigned code, int points, GlyphCell& cell) {
     TextRendererState& r = e.TextRenderer;
-    std::shared_ptr<Font> font = TextFont(e);
+    std::shared_ptr<Font> font = TextFont(e, points);
     if (!font) return false;
     r.Ascent = font->Ascent();
     char32_t ch = r.Fonts.Decoder().ToUnicode(code);
@@ -73,12 +71,12 @@ bool RasteriseCell(EngineState& e, unsigned code, GlyphCell& cell) {
 }
 
 // The anti-aliased path: face and shadow plates for `code`, both black when it draws nothing.
-void RenderGlyph(EngineState& e, unsigned code) {
+void RenderGlyph(EngineState& e, unsigned code, int points) {
     TextRendererState& r = e.TextRenderer;
     GlyphCell fresh;
     const GlyphCell* cell = r.Cache.Find(code);
     if (!cell) {
-        if (!RasteriseCell(e, code, fresh)) {
+        if (!RasteriseCell(e, code, points, fresh)) {
             r.FacePlate.Fill(0, 0, 0);
             r.ShadowPlate.Fill(0, 0, 0);
             return;
@@ -103,6 +101,22 @@ void BlendPlate(Surface& target, int x, int y, const Surface& colour, const Surf
         BlendWithColour(target.Row(static_cast<int>(row)) + (x + first) * 3,
                         colour.Row(i) + first * 3, alpha.Row(i) + first * 3,
                         static_cast<int>(last - first));
+    }
+}
+
+// PrepareChar at a given size of the text font.
+void PrepareAtSize(EngineState& e, std::string_view chars, int points) {
+    TextRendererState& r = e.TextRenderer;
+    EnsurePlates(r);
+    chars = chars.substr(0, std::min(chars.size(), chars.find('\0')));
+    chars = chars.substr(0, 2);
+    unsigned code = CharacterCode(chars);
+    if (e.Settings.FONTAA == 0 || code == kWhiteDiamond || code == kBlackDiamond) {
+        r.PreparedPath = GlyphPath::AntiAliased;
+        RenderGlyph(e, code, points);
+    } else {
+        r.PreparedPath = GlyphPath::Plain;
+        r.PlainChar.assign(chars);
     }
 }
 
@@ -155,10 +169,6 @@ void CreateTextFont(EngineState& e) {
     r.FaceName = e.Settings.FontName;
     r.Weight = WeightOf(e.Settings);
     r.CurrentColour = kWhite;
-    FontSize size{PointsToPixels(kStartupPoints), SizeUnit::Em};
-    if (std::shared_ptr<Font> font = r.Fonts.Get(r.FaceName, size, r.Weight)) {
-        r.Ascent = font->Ascent();
-    }
 }
 
 void InitTextRenderer(EngineState& e) {
@@ -167,7 +177,6 @@ void InitTextRenderer(EngineState& e) {
     r.ShadowPlate.Resize(kCellWidth, kCellHeight);
     r.ColourPlate.Resize(kCellWidth, kCellHeight);
     r.ShadowColourPlate.Resize(kCellWidth, kCellHeight);
-    if (std::shared_ptr<Font> font = TextFont(e)) r.Ascent = font->Ascent();
     r.Cache.Clear();
     r.Cache.Reserve();
     RebuildFont(e);
@@ -180,28 +189,28 @@ void RebuildFont(EngineState& e) {
     r.FaceName = e.Settings.FontName;
     r.Weight = WeightOf(e.Settings);
     r.Cache.Clear();
+    r.CommonSetPending = true;
+    r.CommonSetPoints = TextFontPoints(e.Settings);
+}
+
+void RenderPendingCommonSet(EngineState& e) {
+    TextRendererState& r = e.TextRenderer;
+    if (!r.CommonSetPending) return;
+    r.CommonSetPending = false;
     for (unsigned code : CommonCharacterCodes()) {
-        PrepareChar(e, CodeBytes(code));
+        PrepareAtSize(e, CodeBytes(code), r.CommonSetPoints);
     }
 }
 
 void PrepareChar(EngineState& e, std::string_view chars) {
-    TextRendererState& r = e.TextRenderer;
-    EnsurePlates(r);
-    chars = chars.substr(0, std::min(chars.size(), chars.find('\0')));
-    chars = chars.substr(0, 2);
-    unsigned code = CharacterCode(chars);
-    if (e.Settings.FONTAA == 0 || code == kWhiteDiamond || code == kBlackDiamond) {
-        r.PreparedPath = GlyphPath::AntiAliased;
-        RenderGlyph(e, code);
-    } else {
-        r.PreparedPath = GlyphPath::Plain;
-        r.PlainChar.assign(chars);
-    }
+    RenderPendingCommonSet(e);
+    PrepareAtSize(e, chars, TextFontPoints(e.Settings));
 }
 
 void DrawPreparedChar(EngineState& e, Surface& target, int x, int y) {
     TextRendererState& r = e.TextRenderer;
+    // The plates hold the last character of the common set when nothing was prepared since.
+    RenderPendingCommonSet(e);
     EnsurePlates(r);
     if (r.PreparedPath == GlyphPath::Plain) {
         PlainFont font = TextPlainFont(e);

@@ -56,6 +56,11 @@ struct TextRendererState {
     Surface ShadowColourPlate;
 
     GlyphCache Cache;
+    // A rebuild leaves the common set to be rendered just before the next character is prepared
+    // or drawn, at the size the rebuild saw: the cache then holds exactly what an immediate
+    // pre-render would have left, and start-up (which rebuilds twice) renders nothing.
+    bool CommonSetPending = false;
+    int CommonSetPoints = 0;
     Rgb CurrentColour = kWhite;
     GlyphPath PreparedPath = GlyphPath::AntiAliased;
     std::string PlainChar;  // the prepared character, kept for the plain path
@@ -71,14 +76,18 @@ int TextFontPoints(const SettingsValues& settings);
 // The text font as plain text output uses it (face, size for the window style, weight).
 PlainFont TextPlainFont(const EngineState& e);
 
-// Start-up: the text font from the settings at the start-up size (22 points).
+// Start-up: the text font's face and weight from the settings. The font file is looked up when
+// the first character needs it.
 void CreateTextFont(EngineState& e);
 // Start-up, once the settings are read: plates, cache, RebuildFont, colour 1 then 0 so that the
 // colour plate starts white.
 void InitTextRenderer(EngineState& e);
-// Applies FontName and FONTBOLD, empties the cache and pre-renders the common characters.
-// Called after any change of font setting or window style.
+// Applies FontName and FONTBOLD, empties the cache and has the common characters pre-rendered
+// before the next character. Called after any change of font setting or window style.
 void RebuildFont(EngineState& e);
+// Renders the common characters into the cache now if a rebuild left them pending. Preparing
+// and drawing a character do this first; it is public for measurements.
+void RenderPendingCommonSet(EngineState& e);
 
 // Prepares one character (one byte, or a lead byte and a trail byte): anti-aliased into the
 // plates, or kept for plain drawing when FONTAA is set (except the two diamonds).

@@ -94,8 +94,15 @@ void ComposeWindowImage(EngineState& e) {
     for (int r = 0; r < g.Height; ++r) {
         uint8_t* row = t.WindowImage.Row(r);
         int y = g.Top + r;
-        if (y < e.CompositionSurface.Height() && g.Left + g.Width <= e.CompositionSurface.Width())
-            std::memcpy(row, e.CompositionSurface.Row(y) + g.Left * 3, g.Width * 3);
+        const Surface& scene = e.CompositionSurface;
+        // A scene nothing has been drawn on yet is black; reading it would only allocate it.
+        if (y < scene.Height() && g.Left + g.Width <= scene.Width()) {
+            if (scene.PixelsPending()) {
+                std::memset(row, 0, g.Width * 3);
+            } else {
+                std::memcpy(row, scene.Row(y) + g.Left * 3, g.Width * 3);
+            }
+        }
         if (has_source)
             BlendWithColour(row, t.WindowSource.Row(r), t.WindowSource.Row(g.Height + r), g.Width);
     }
