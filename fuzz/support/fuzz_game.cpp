@@ -1,0 +1,228 @@
+#include "fuzz/support/fuzz_game.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/audio/music.h"
+#include "core/audio/sound.h"
+#include "core/shell/main_loop.h"
+#include "tools/archive_writer.h"
+#include "tools/script_codec.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/lsan_interface.h>
+#define VESPIN_FUZZ_LSAN 1
+#endif
+#endif
+
+namespace vespin::fuzz {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// A seed file of a corpus, as an archive entry.
+ArchiveInput Seed(const char* name, const char* corpus, const char* file) {
+    return {name, ReadFile(fs::path(VESPIN_FUZZ_DIR) / "corpus" / corpus / file)};
+}
+
+void WriteArchive(const fs::path& file, DirectoryLayout layout,
+                  const std::vector<ArchiveInput>& entries) {
+    Bytes out;
+    std::string error;
+    if (!BuildArchive(entries, layout, 0, out, error)) throw std::runtime_error(error);
+    WriteFile(file, out);
+}
+
+// The scripts of fuzz/game/, each named for its file.
+std::vector<ArchiveInput> GameScripts() {
+    std::vector<ArchiveInput> scripts;
+    for (const fs::directory_entry& f :
+         fs::directory_iterator(fs::path(VESPIN_FUZZ_DIR) / "game")) {
+        if (f.path().extension() != ".txt") continue;
+        Bytes text = ReadFile(f.path()), script;
+        std::string error;
+        std::string utf8(text.begin(), text.end());
+        if (!EncodeScript(utf8, script, error)) throw std::runtime_error(error);
+        scripts.push_back({f.path().stem().string(), std::move(script)});
+    }
+    return scripts;
+}
+
+void BuildGameFolder(const fs::path& folder) {
+    WriteArchive(folder / "vg_data.vsp", DirectoryLayout::Script, GameScripts());
+    WriteArchive(
+        folder / "vg_gjp.vsp", DirectoryLayout::Sized,
+        {Seed("A0101", "jpeg_picture", "colour_24x16"), Seed("A0102", "jpeg_picture", "grey_9x7")});
+    WriteArchive(folder / "vg_gra.vsp", DirectoryLayout::Sized,
+                 {Seed("B0101", "packed_picture", "stages_both_24x16"),
+                  Seed("B0102", "packed_picture", "stages_delta_24x16"),
+                  Seed("PARTS", "packed_picture", "stages_runs_24x16"),
+                  Seed("sys_sw", "packed_picture", "stages_none_24x16"),
+                  Seed("sys_sw2", "packed_picture", "stages_none_24x16"),
+                  Seed("sys_clickw", "packed_picture", "stages_runs_24x16")});
+    WriteArchive(folder / "vg_se0.vsp", DirectoryLayout::Sized,
+                 {Seed("SE01", "wady_r", "mono_11k")});
+    WriteArchive(folder / "vg_wav1.vsp", DirectoryLayout::Sized,
+                 {Seed("V0001", "wady_r", "stereo_22k")});
+    WriteArchive(folder / "vg_ogg1.vsp", DirectoryLayout::Sized,
+                 {Seed("V0002", "ogg_voice", "mono_22k")});
+    WriteArchive(folder / "vg_bgm.vsp", DirectoryLayout::Sized,
+                 {Seed("M01", "music_stream", "mono_loop_at_100"),
+                  Seed("M02", "music_stream", "stereo_whole_loop")});
+}
+
+}  // namespace
+
+StartupAllocations::StartupAllocations() {
+#ifdef VESPIN_FUZZ_LSAN
+    __lsan_disable();
+#endif
+}
+
+StartupAllocations::~StartupAllocations() {
+#ifdef VESPIN_FUZZ_LSAN
+    __lsan_enable();
+#endif
+}
+
+ScratchFolder::ScratchFolder(const char* prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+void WriteFile(const fs::path& path, std::span<const uint8_t> bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// Everything a script can change, as it stood after start-up. The fonts, the archive directories
+// and the sound device stay as they are.
+struct FuzzGame::Snapshot {
+    Random Rng;
+    SettingsValues Settings;
+    ShellState Shell;
+    ScriptState Script;
+    VariableBanks Vars;
+    std::array<StringSlot, kStringSlotCount> StringSlots;
+    TextState Text;
+    BacklogState Backlog;
+    Surface DisplaySurface, CompositionSurface, DrawingArea;
+    SceneState Scene;
+    ViewerState Viewer;
+    ChoiceState Choices;
+
+    explicit Snapshot(const EngineState& e)
+        : Rng(e.Rng),
+          Settings(e.Settings),
+          Shell(e.Shell),
+          Script(e.Script),
+          Vars(e.Vars),
+          StringSlots(e.StringSlots),
+          Text(e.Text),
+          Backlog(e.Backlog),
+          DisplaySurface(e.DisplaySurface),
+          CompositionSurface(e.CompositionSurface),
+          DrawingArea(e.DrawingArea),
+          Scene(e.Scene),
+          Viewer(e.Viewer),
+          Choices(e.Choices) {}
+
+    void RestoreInto(EngineState& e) const {
+        e.Rng = Rng, e.Settings = Settings, e.Shell = Shell, e.Script = Script, e.Vars = Vars;
+        e.StringSlots = StringSlots, e.Text = Text, e.Backlog = Backlog;
+        e.DisplaySurface = DisplaySurface, e.CompositionSurface = CompositionSurface;
+        e.DrawingArea = DrawingArea, e.Scene = Scene, e.Viewer = Viewer, e.Choices = Choices;
+    }
+};
+
+FuzzGame& FuzzGame::Get() {
+    static FuzzGame* game = [] {
+        StartupAllocations startup;
+        return new FuzzGame();
+    }();
+    return *game;
+}
+
+FuzzGame::FuzzGame() : m_folder("vespin-fuzz") {
+    BuildGameFolder(Folder());
+    m_engine = std::make_unique<Engine>(m_host, Folder());
+    m_engine->Step();  // the first idle pass loads `main` and opens the sound device
+    State().Script.ScriptSize = 0;
+    m_start = std::make_unique<Snapshot>(State());
+    // The game is released when the process ends, so that what it holds is freed before the
+    // leak check at exit.
+    std::atexit([] { delete &Get(); });
+}
+
+FuzzGame::~FuzzGame() = default;
+
+void FuzzGame::Reset() {
+    EngineState& e = State();
+    StopMusic(e);
+    for (int slot = 0; slot < SoundDevice::kSlotCount; ++slot)
+        ReleaseSlot(e, slot);
+    e.Audio.Sound.LoopingSoundName.Clear();
+    e.Audio.Sound.LastVoice.Clear();
+    e.Audio.Music.Fading = false;
+    m_start->RestoreInto(e);
+}
+
+void FuzzGame::LoadScenario(std::span<const uint8_t> bytes) {
+    ScriptState& s = State().Script;
+    size_t size = std::min(bytes.size(), s.ScriptBuffer.size());
+    if (size > 0) std::memcpy(s.ScriptBuffer.data(), bytes.data(), size);
+    s.ScriptSize = static_cast<int>(size);
+    s.ReadPosition = 0;
+    s.FetchLine = true;
+    State().Shell.InterpreterEnabled = true;
+}
+
+void FuzzGame::Click(int x, int y) {
+    InputEvent move;
+    move.kind = InputKind::MouseMove;
+    move.x = x, move.y = y;
+    HandleInput(State(), move);
+    InputEvent down = move;
+    down.kind = InputKind::MouseDown;
+    down.button = MouseButton::Left;
+    HandleInput(State(), down);
+}
+
+void FuzzGame::Play(int passes, uint32_t seed) {
+    EngineState& e = State();
+    for (int pass = 0; pass < passes && !e.Shell.WindowClosed; ++pass) {
+        m_engine->Step();
+        ShellState& shell = e.Shell;
+        shell.WaitTicks = 0;
+        shell.SleepPasses = 0;
+        if (shell.WaitKind != 0 || shell.ChoiceKind != 0) {
+            seed = seed * 1103515245u + 12345u;
+            Click(static_cast<int>(seed >> 8) % 800, static_cast<int>(seed >> 20) % 600);
+        }
+    }
+}
+
+}  // namespace vespin::fuzz
