@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vespin;
     if (size > 4096) return 0;
     fuzz::FuzzGame& game = fuzz::FuzzGame::Get();
-    game.Reset();
+    game.ResetVariables();
     EngineState& e = game.State();
     std::string_view text(reinterpret_cast<const char*>(data), size);
     while (!text.empty()) {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/audio/music.h"
@@ -118,6 +119,50 @@ void WriteFile(const fs::path& path, std::span<const uint8_t> bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+namespace {
+
+// Copies pixels with memcpy. A surface's own assignment goes through memmove, which the address
+// sanitizer runs byte by byte: restoring a dozen full-screen surfaces that way took most of an
+// input's time.
+void RestorePixels(Surface& live, const Surface& saved) {
+    if (live.Width() != saved.Width() || live.Height() != saved.Height())
+        live.Resize(saved.Width(), saved.Height());
+    if (saved.SizeBytes() > 0) std::memcpy(live.Data(), saved.Data(), saved.SizeBytes());
+}
+
+// A part of the state as it was, its surfaces held apart so that putting it back copies them
+// with RestorePixels. `Members` lists the part's surfaces.
+template <typename T, auto... Members>
+struct Saved {
+    T Value;
+    std::array<Surface, sizeof...(Members)> Surfaces;
+
+    explicit Saved(const T& live) : Value(live) {
+        size_t i = 0;
+        ((Surfaces[i++] = std::exchange(Value.*Members, Surface{})), ...);
+    }
+    void RestoreInto(T& live) const {
+        std::array<Surface, sizeof...(Members)> kept{std::move(live.*Members)...};
+        live = Value;
+        size_t i = 0;
+        ((live.*Members = std::move(kept[i]), RestorePixels(live.*Members, Surfaces[i]), ++i), ...);
+    }
+};
+
+using SavedText = Saved<TextState, &TextState::WindowSource, &TextState::WindowImage,
+                        &TextState::CleanWindowImage, &TextState::QuickButtonBackdrop,
+                        &TextState::ClickWaitPicture, &TextState::MarkerFrames>;
+using SavedScene =
+    Saved<SceneState, &SceneState::BackgroundLayer, &SceneState::CentreCharacterLayer,
+          &SceneState::CentreCharacterMask, &SceneState::LeftCharacterLayer,
+          &SceneState::LeftCharacterMask, &SceneState::RightCharacterLayer,
+          &SceneState::RightCharacterMask, &SceneState::PreviousFrameSurface,
+          &SceneState::WorkSurface, &SceneState::SpareSurface, &SceneState::PartsSheet,
+          &SceneState::TransitionAlphaMap, &SceneState::TransitionShapeMap>;
+using SavedChoices = Saved<ChoiceState, &ChoiceState::PlatePicture, &ChoiceState::PlatePicture2>;
+
+}  // namespace
+
 // Everything a script can change, as it stood after start-up. The fonts, the archive directories
 // and the sound device stay as they are.
 struct FuzzGame::Snapshot {
@@ -127,34 +172,61 @@ struct FuzzGame::Snapshot {
     ScriptState Script;
     VariableBanks Vars;
     std::array<StringSlot, kStringSlotCount> StringSlots;
-    TextState Text;
     BacklogState Backlog;
-    Surface DisplaySurface, CompositionSurface, DrawingArea;
-    SceneState Scene;
     ViewerState Viewer;
-    ChoiceState Choices;
+    SavedText Text;
+    SavedScene Scene;
+    SavedChoices Choices;
+    Surface DisplaySurface, CompositionSurface, DrawingArea;
 
     explicit Snapshot(const EngineState& e)
         : Rng(e.Rng),
           Settings(e.Settings),
           Shell(e.Shell),
-          Script(e.Script),
+          Script(WithoutBuffers(e.Script)),
           Vars(e.Vars),
           StringSlots(e.StringSlots),
-          Text(e.Text),
           Backlog(e.Backlog),
+          Viewer(e.Viewer),
+          Text(e.Text),
+          Scene(e.Scene),
+          Choices(e.Choices),
           DisplaySurface(e.DisplaySurface),
           CompositionSurface(e.CompositionSurface),
-          DrawingArea(e.DrawingArea),
-          Scene(e.Scene),
-          Viewer(e.Viewer),
-          Choices(e.Choices) {}
+          DrawingArea(e.DrawingArea) {}
+
+    static ScriptState WithoutBuffers(const ScriptState& live) {
+        ScriptState s = live;
+        std::vector<uint8_t>().swap(s.ScriptBuffer);
+        std::vector<uint8_t>().swap(s.DataScriptBuffer);
+        return s;
+    }
+
+    void RestoreVariablesInto(EngineState& e) const {
+        e.Rng = Rng, e.Settings = Settings, e.Shell = Shell, e.Vars = Vars;
+        e.StringSlots = StringSlots;
+    }
 
     void RestoreInto(EngineState& e) const {
-        e.Rng = Rng, e.Settings = Settings, e.Shell = Shell, e.Script = Script, e.Vars = Vars;
-        e.StringSlots = StringSlots, e.Text = Text, e.Backlog = Backlog;
-        e.DisplaySurface = DisplaySurface, e.CompositionSurface = CompositionSurface;
-        e.DrawingArea = DrawingArea, e.Scene = Scene, e.Viewer = Viewer, e.Choices = Choices;
+        RestoreVariablesInto(e);
+        e.Backlog = Backlog, e.Viewer = Viewer;
+        RestoreScript(e.Script);
+        Text.RestoreInto(e.Text);
+        Scene.RestoreInto(e.Scene);
+        Choices.RestoreInto(e.Choices);
+        RestorePixels(e.DisplaySurface, DisplaySurface);
+        RestorePixels(e.CompositionSurface, CompositionSurface);
+        RestorePixels(e.DrawingArea, DrawingArea);
+    }
+
+    // The script buffers are filled again by every input and every load: only their sizes and
+    // the small fields around them go back.
+    void RestoreScript(ScriptState& live) const {
+        std::vector<uint8_t> scenario = std::move(live.ScriptBuffer);
+        std::vector<uint8_t> data = std::move(live.DataScriptBuffer);
+        live = Script;
+        live.ScriptBuffer = std::move(scenario);
+        live.DataScriptBuffer = std::move(data);
     }
 };
 
@@ -188,6 +260,10 @@ void FuzzGame::Reset() {
     e.Audio.Sound.LastVoice.Clear();
     e.Audio.Music.Fading = false;
     m_start->RestoreInto(e);
+}
+
+void FuzzGame::ResetVariables() {
+    m_start->RestoreVariablesInto(State());
 }
 
 void FuzzGame::LoadScenario(std::span<const uint8_t> bytes) {

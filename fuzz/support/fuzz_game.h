@@ -57,6 +57,9 @@ class FuzzGame {
 
     // Puts every part of the state a script can change back as it was after start-up.
     void Reset();
+    // Puts back only the variables, string slots, settings and loop state: enough for inputs
+    // that run no script and draw nothing, at a fraction of the cost.
+    void ResetVariables();
     // Makes `bytes` the running scenario (cut at the script buffer's size).
     void LoadScenario(std::span<const uint8_t> bytes);
     // Up to `passes` turns of the engine's loop. Between them the player clicks away waits and

@@ -7,6 +7,9 @@ namespace vespin {
 
 namespace {
 
+// No sound device plays faster than this, and a byte rate much faster would not fit its field.
+constexpr int kMaxSampleRate = 200000;
+
 void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -36,7 +39,8 @@ std::vector<uint8_t> EncodeWav(const PcmFormat& format, std::span<const int16_t>
     Put(out, 1, 2);
     Put(out, static_cast<uint32_t>(format.Channels), 2);
     Put(out, static_cast<uint32_t>(format.SampleRate), 4);
-    Put(out, static_cast<uint32_t>(format.SampleRate * format.BlockAlign()), 4);
+    Put(out, static_cast<uint32_t>(format.SampleRate) * static_cast<uint32_t>(format.BlockAlign()),
+        4);
     Put(out, static_cast<uint32_t>(format.BlockAlign()), 2);
     Put(out, 16, 2);
     PutTag(out, "data");
@@ -66,8 +70,8 @@ bool DecodeWav(std::span<const uint8_t> bytes, PcmFormat& format, std::vector<in
             format.SampleRate = static_cast<int>(Get(chunk + 12, 4));
             int bits = static_cast<int>(Get(chunk + 22, 2));
             if (tag != 1 || bits != 16 || (format.Channels != 1 && format.Channels != 2) ||
-                format.SampleRate <= 0) {
-                error = "only 16-bit PCM WAV, mono or stereo, is supported";
+                format.SampleRate <= 0 || format.SampleRate > kMaxSampleRate) {
+                error = "only 16-bit PCM WAV, mono or stereo, up to 200000 Hz, is supported";
                 return false;
             }
             have_format = true;
