@@ -9,10 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/resources/archive.h"
-#include "core/shell/engine_state.h"
 #include "fuzz/support/fuzz_game.h"
-#include "tools/archive_writer.h"
 
 namespace {
 
@@ -40,12 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                        : Bytes(split + 1, data + size);
     fuzz::FuzzGame& game = fuzz::FuzzGame::Get();
     game.Reset();
-    // vg_data2.vsp is searched before the game's own scripts.
-    std::vector<uint8_t> archive;
-    std::string error;
-    BuildArchive({{"map", map}}, DirectoryLayout::Script, 0, archive, error);
-    fuzz::WriteFile(game.Folder() / "vg_data2.vsp", archive);
-    ReadScriptDirectories(game.State().Archives);
     std::vector<std::string> commands = Labels(map);
     for (std::string& label : commands)
         label = "*clickmap " + label;
@@ -56,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Bytes scenario(command.begin(), command.end());
         scenario.push_back(0);
         scenario.insert(scenario.end(), block.begin(), block.end());
-        game.LoadScenario(scenario);
+        game.LoadScenario(scenario, {{"map", map}});
         game.Play(3, static_cast<uint32_t>(size + command.size()));
     }
     return 0;

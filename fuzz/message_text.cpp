@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t mode = data[0];
     e.Vars.S[sys::kFullTextMode] = mode & 1;
     SetWideSpacing(e, (mode & 2) != 0);
-    e.Text.CharDelay = (mode & 4) ? 1 : 0;
+    e.Settings.NormalTextSpeed = (mode & 4) != 0;
     std::vector<uint8_t> text(data + 1, data + size);
     for (size_t i = 0; i < text.size(); ++i) {
         bool line_start = i == 0 || text[i - 1] == 0;

@@ -13,6 +13,7 @@
 
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
+#include "core/script/script_loader.h"
 #include "core/shell/main_loop.h"
 #include "tools/archive_writer.h"
 #include "tools/script_codec.h"
@@ -240,6 +241,8 @@ FuzzGame& FuzzGame::Get() {
 
 FuzzGame::FuzzGame() : m_folder("vespin-fuzz") {
     BuildGameFolder(Folder());
+    // Whole lines a pass, as with the typing effect off: more of a script in the same passes.
+    m_host.Store().Write("Delay", "1");
     m_engine = std::make_unique<Engine>(m_host, Folder());
     m_engine->Step();  // the first idle pass loads `main` and opens the sound device
     State().Script.ScriptSize = 0;
@@ -266,25 +269,34 @@ void FuzzGame::ResetVariables() {
     m_start->RestoreVariablesInto(State());
 }
 
-void FuzzGame::LoadScenario(std::span<const uint8_t> bytes) {
-    ScriptState& s = State().Script;
-    size_t size = std::min(bytes.size(), s.ScriptBuffer.size());
-    if (size > 0) std::memcpy(s.ScriptBuffer.data(), bytes.data(), size);
-    s.ScriptSize = static_cast<int>(size);
-    s.ReadPosition = 0;
-    s.FetchLine = true;
-    State().Shell.InterpreterEnabled = true;
+void FuzzGame::LoadScenario(std::span<const uint8_t> bytes, std::vector<ArchiveInput> more) {
+    EngineState& e = State();
+    bytes = bytes.first(std::min(bytes.size(), e.Script.ScriptBuffer.size()));
+    more.insert(more.begin(), ArchiveInput{"main", Bytes(bytes.begin(), bytes.end())});
+    WriteArchive(Folder() / "vg_data2.vsp", DirectoryLayout::Script, more);
+    ReadScriptDirectories(e.Archives);
+    e.Script.CurrentScriptName = "main";
+    LoadScript(e, "main", ScriptMode::Scenario);
 }
 
-void FuzzGame::Click(int x, int y) {
+void FuzzGame::Move(int x, int y) {
     InputEvent move;
     move.kind = InputKind::MouseMove;
     move.x = x, move.y = y;
     HandleInput(State(), move);
-    InputEvent down = move;
+}
+
+void FuzzGame::Press(int x, int y) {
+    InputEvent down;
     down.kind = InputKind::MouseDown;
     down.button = MouseButton::Left;
+    down.x = x, down.y = y;
     HandleInput(State(), down);
+}
+
+void FuzzGame::Click(int x, int y) {
+    Move(x, y);
+    Press(x, y);
 }
 
 void FuzzGame::Play(int passes, uint32_t seed) {
@@ -294,10 +306,22 @@ void FuzzGame::Play(int passes, uint32_t seed) {
         ShellState& shell = e.Shell;
         shell.WaitTicks = 0;
         shell.SleepPasses = 0;
-        if (shell.WaitKind != 0 || shell.ChoiceKind != 0) {
-            seed = seed * 1103515245u + 12345u;
-            Click(static_cast<int>(seed >> 8) % 800, static_cast<int>(seed >> 20) % 600);
+        shell.ClickLockout = 0;  // the player waits out the lockout after a click
+        if (shell.WaitKind == 0 && shell.ChoiceKind == 0) continue;
+        seed = seed * 1103515245u + 12345u;
+        int x = static_cast<int>(seed >> 8) % 800, y = static_cast<int>(seed >> 20) % 600;
+        // A choice on show: mostly one of its entries, sometimes anywhere.
+        ChoiceState& c = e.Choices;
+        int entry = c.ChoiceCount > 0 ? static_cast<int>((seed >> 4) % c.ChoiceCount) : -1;
+        if (shell.ChoiceKind == 0 || entry < 0 || (seed & 3) == 0) {
+            Click(x, y);
+            continue;
         }
+        const ChoiceRect& r = c.ChoiceRects[std::min(entry, kMaxChoices - 1)];
+        Move(r.Left / 2 + r.Right / 2, r.Top / 2 + r.Bottom / 2);
+        // Entries inside the message window are rows of a box rather than rectangles.
+        if (c.HoveredChoice == 0) c.HoveredChoice = entry + 1;
+        Press(r.Left / 2 + r.Right / 2, r.Top / 2 + r.Bottom / 2);
     }
 }
 

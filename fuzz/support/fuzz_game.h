@@ -9,9 +9,11 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/shell/engine.h"
 #include "headless/headless_host.h"
+#include "tools/archive_writer.h"
 
 namespace vespin::fuzz {
 
@@ -60,11 +62,15 @@ class FuzzGame {
     // Puts back only the variables, string slots, settings and loop state: enough for inputs
     // that run no script and draw nothing, at a fraction of the cost.
     void ResetVariables();
-    // Makes `bytes` the running scenario (cut at the script buffer's size).
-    void LoadScenario(std::span<const uint8_t> bytes);
+    // Makes `bytes` the running scenario `main` (cut at the script buffer's size), stored in
+    // vg_data2.vsp with any `more` scripts, so that returns from calls and chains load it by name
+    // like any script.
+    void LoadScenario(std::span<const uint8_t> bytes, std::vector<ArchiveInput> more = {});
     // Up to `passes` turns of the engine's loop. Between them the player clicks away waits and
     // picks choices at points taken from `seed`, and timed waits are cut short.
     void Play(int passes, uint32_t seed = 0);
+    void Move(int x, int y);
+    void Press(int x, int y);
     void Click(int x, int y);
 
   private:
