@@ -1,4 +1,5 @@
-// Coding M entries of any bytes: decoding stays within the entry and the output it promises.
+// Coding M entries of any bytes through the whole-track decoder the tools use (the engine streams
+// music instead: see music_stream): decoding stays within the entry and the output it promises.
 
 #include <algorithm>
 #include <cstddef>

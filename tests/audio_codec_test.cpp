@@ -244,6 +244,32 @@ TEST(WavFile, RoundTripAndRejections) {
     EXPECT_FALSE(DecodeWav(std::vector<uint8_t>(11, 0), back_format, back, error));
 }
 
+// A rate is read from four bytes; one past what any device plays is refused rather than carried
+// into the byte rate of the file written back, where it would overflow.
+TEST(WavFile, SampleRatesBeyondWhatPlaysAreRefused) {
+    struct Case {
+        uint32_t rate;
+        bool accepted;
+    };
+    for (Case c : {Case{1, true}, Case{200000, true}, Case{200001, false}, Case{805328418, false},
+                   Case{0x80000000u, false}, Case{0, false}}) {
+        SCOPED_TRACE(c.rate);
+        std::vector<int16_t> pcm = Tone(PcmFormat{1, 8000}, 10);
+        std::vector<uint8_t> bytes = EncodeWav(PcmFormat{1, 8000}, pcm);
+        for (int i = 0; i < 4; ++i)
+            bytes[24 + i] = static_cast<uint8_t>(c.rate >> (8 * i));
+        PcmFormat format;
+        std::vector<int16_t> back;
+        std::string error;
+        ASSERT_EQ(DecodeWav(bytes, format, back, error), c.accepted) << error;
+        if (!c.accepted) continue;
+        EXPECT_EQ(format.SampleRate, static_cast<int>(c.rate));
+        std::vector<uint8_t> again = EncodeWav(format, back);
+        EXPECT_EQ(again[28] | again[29] << 8 | again[30] << 16 | again[31] << 24,
+                  static_cast<int>(c.rate * 2));  // the byte rate
+    }
+}
+
 TEST(OggVoice, DecodesAndTrimsTrailingSilence) {
     PcmFormat f{2, 22050};
     std::vector<int16_t> pcm = Tone(f, 22050);

@@ -191,6 +191,42 @@ TEST(MessageWindow, FullTextModeStoresButDoesNotDrawFullWidthSpaces) {
     EXPECT_EQ(w.Text().TextColumn, 2);  // no indent in full-text mode
 }
 
+// A ruby's number can be as large as a script writes it. Far past the screen the ruby draws
+// nothing (even where the position's arithmetic would wrap around onto it) and typing goes on.
+// Only the first two or three digits are the number's: the rest belong to the ruby text.
+TEST(MessageWindow, RubyNumbersOfAnySizeStayOffTheScreen) {
+    struct Case {
+        const char* name;
+        const char* script;
+        Rect probe;  // where the ruby's ink would show
+        bool ink;
+    };
+    const Case cases[] = {
+        {"full text, small number: drawn above the line",
+         "*mode 1\nA<1 x>B\n",
+         {30, 15, 40, 16},
+         true},
+        {"window, the largest number", "A<99999999999 x>B\n", {0, 0, 800, 446}, false},
+        {"window, just below the int limit", "A<2147483600 x>B\n", {0, 0, 800, 446}, false},
+        {"full text, from about 153 million",
+         "*mode 1\nA<200000000 x>B\n",
+         {100, 0, 700, 31},
+         false},
+        // 14 x 306783399 is 2^32 + 290: a wrapping sum would land at x = 310 - w / 2.
+        {"full text, a product that wraps onto the screen",
+         "*mode 1\nA<306783398 x>B\n",
+         {100, 0, 700, 31},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window w({{"main", c.script}});
+        w.RunFor(500);
+        EXPECT_NE(w.Transcript().find(">B\n"), std::string::npos) << w.Transcript();
+        EXPECT_EQ(RegionHasInk(w.State().DrawingArea, c.probe), c.ink);
+    }
+}
+
 TEST(MessageWindow, SubtitleCardTakesItsTimeAndClosesTheWindowRecord) {
     Window w({{"main", "A\n*subtitle 第一章,灯台の島\nB\n"}});
     w.Steps(1);

@@ -7,6 +7,9 @@ namespace vespin {
 
 namespace {
 
+// No sound device plays faster than this, and a byte rate much faster would not fit its field.
+constexpr int kMaxSampleRate = 200000;
+
 // Writes little-endian values and tags at a cursor into storage sized up front: growing the vector
 // byte by byte both costs more and trips a false overflow warning in GCC 12.
 struct ByteWriter {
@@ -43,7 +46,7 @@ std::vector<uint8_t> EncodeWav(const PcmFormat& format, std::span<const int16_t>
     w.Put(1, 2);
     w.Put(static_cast<uint32_t>(format.Channels), 2);
     w.Put(static_cast<uint32_t>(format.SampleRate), 4);
-    w.Put(static_cast<uint32_t>(format.SampleRate * format.BlockAlign()), 4);
+    w.Put(static_cast<uint32_t>(format.SampleRate) * static_cast<uint32_t>(format.BlockAlign()), 4);
     w.Put(static_cast<uint32_t>(format.BlockAlign()), 2);
     w.Put(16, 2);
     w.Tag("data");
@@ -73,8 +76,8 @@ bool DecodeWav(std::span<const uint8_t> bytes, PcmFormat& format, std::vector<in
             format.SampleRate = static_cast<int>(Get(chunk + 12, 4));
             int bits = static_cast<int>(Get(chunk + 22, 2));
             if (tag != 1 || bits != 16 || (format.Channels != 1 && format.Channels != 2) ||
-                format.SampleRate <= 0) {
-                error = "only 16-bit PCM WAV, mono or stereo, is supported";
+                format.SampleRate <= 0 || format.SampleRate > kMaxSampleRate) {
+                error = "only 16-bit PCM WAV, mono or stereo, up to 200000 Hz, is supported";
                 return false;
             }
             have_format = true;

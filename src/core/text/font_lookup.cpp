@@ -1,5 +1,7 @@
 // Finding a font file for a face name with fontconfig, with a stand-in of the same kind when the
-// named face is not installed.
+// named face is not installed. The look-ups use a configuration of their own rather than the
+// library's process-wide default: it is released with its owner, so nothing fontconfig allocates
+// for the engine outlives the engine, and a toolkit sharing the process keeps its default intact.
 
 #include <fontconfig/fontconfig.h>
 
@@ -94,17 +96,17 @@ bool IsProportional(const FcPattern* p) {
 }
 
 // The installed face whose family is `name` exactly (ignoring ASCII case), if any.
-std::optional<FontFile> MatchExactly(std::string_view name, FontWeight weight) {
+std::optional<FontFile> MatchExactly(FcConfig* config, std::string_view name, FontWeight weight) {
     PatternPtr pattern(FcPatternCreate());
     std::string owned(name);
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(owned.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT,
                         weight == FontWeight::Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    PatternPtr match(FcFontMatch(config, pattern.get(), &result));
     if (!match) return std::nullopt;
     std::string wanted = Lower(name);
     for (const std::string& family : Families(match.get())) {
@@ -116,14 +118,14 @@ std::optional<FontFile> MatchExactly(std::string_view name, FontWeight weight) {
 // The best installed Japanese face for a name that is not installed: same kind first, then the
 // same spacing (fixed or proportional), then the same weight; ties go by family and path so
 // that the choice does not depend on the order fontconfig lists fonts in.
-std::optional<FontFile> StandIn(std::string_view name, FontWeight weight) {
+std::optional<FontFile> StandIn(FcConfig* config, std::string_view name, FontWeight weight) {
     PatternPtr pattern(FcPatternCreate());
     FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("ja"));
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
     std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
         FcObjectSetBuild(FC_FAMILY, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SPACING, nullptr));
     std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
-        FcFontList(nullptr, pattern.get(), objects.get()));
+        FcFontList(config, pattern.get(), objects.get()));
     if (!fonts || fonts->nfont == 0) return std::nullopt;
 
     FontKind kind = KindOfFaceName(name);
@@ -151,15 +153,15 @@ std::optional<FontFile> StandIn(std::string_view name, FontWeight weight) {
 }
 
 // Whatever fontconfig offers for a generic family; it may lack Japanese glyphs.
-std::optional<FontFile> AnyFont(FontKind kind) {
+std::optional<FontFile> AnyFont(FcConfig* config, FontKind kind) {
     PatternPtr pattern(FcPatternCreate());
     const char* generic = kind == FontKind::Gothic ? "sans-serif" : "serif";
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(generic));
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(config, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    PatternPtr match(FcFontMatch(config, pattern.get(), &result));
     if (!match) return std::nullopt;
     FontFile file = FileOf(match.get());
     if (file.Path.empty()) return std::nullopt;
@@ -172,16 +174,38 @@ FontKind KindOfFaceName(std::string_view utf8_name) {
     return KindMarks(Lower(utf8_name), FontKind::Gothic) ? FontKind::Gothic : FontKind::Mincho;
 }
 
-FontFile FindFontFile(std::string_view utf8_name, FontWeight weight) {
-    if (!FcInit()) return {};
-    if (!utf8_name.empty()) {
-        if (std::optional<FontFile> exact = MatchExactly(utf8_name, weight)) return *exact;
+struct FontLookup::Config {
+    FcConfig* Handle = nullptr;
+    ~Config() {
+        if (Handle) FcConfigDestroy(Handle);
     }
-    std::optional<FontFile> file = StandIn(utf8_name, weight);
-    if (!file) file = AnyFont(KindOfFaceName(utf8_name));
+};
+
+FontLookup::FontLookup() = default;
+FontLookup::~FontLookup() = default;
+
+FontFile FontLookup::Find(std::string_view utf8_name, FontWeight weight) {
+    // Loading the configuration parses every file of the system's font setup, so it is done
+    // once, at the first look-up, and kept for the next ones.
+    if (!m_config) {
+        m_config = std::make_unique<Config>();
+        m_config->Handle = FcInitLoadConfigAndFonts();
+    }
+    FcConfig* config = m_config->Handle;
+    if (!config) return {};
+    if (!utf8_name.empty()) {
+        if (std::optional<FontFile> exact = MatchExactly(config, utf8_name, weight)) return *exact;
+    }
+    std::optional<FontFile> file = StandIn(config, utf8_name, weight);
+    if (!file) file = AnyFont(config, KindOfFaceName(utf8_name));
     if (!file) return {};
     file->Substituted = true;
     return *file;
+}
+
+FontFile FindFontFile(std::string_view utf8_name, FontWeight weight) {
+    FontLookup lookup;
+    return lookup.Find(utf8_name, weight);
 }
 
 }  // namespace vespin

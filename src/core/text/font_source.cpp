@@ -213,7 +213,7 @@ const FontFile& FontSource::Resolve(std::string_view face_sjis, FontWeight weigh
     auto it = m_files.find(key);
     if (it != m_files.end()) return it->second;
     std::string name = sjis::ToUtf8(face_sjis);
-    FontFile file = FindFontFile(name, weight);
+    FontFile file = m_lookup.Find(name, weight);
     // One line per face name, whichever weights are asked for.
     if (file.Substituted && m_reported.insert(std::string(face_sjis)).second) {
         DebugLine(name, file);

@@ -46,7 +46,25 @@ struct FontFile {
 
 // The kind of face a name asks for: Gothic when it names a ゴシック or Gothic face, else Mincho.
 FontKind KindOfFaceName(std::string_view utf8_name);
-// Looks a face up by its UTF-8 family name; never fails while any scalable font is installed.
+
+// Looks faces up by their UTF-8 family names; never fails while any scalable font is installed.
+// Holds the font configuration from the first look-up until it is destroyed.
+class FontLookup {
+  public:
+    FontLookup();
+    ~FontLookup();
+    FontLookup(const FontLookup&) = delete;
+    FontLookup& operator=(const FontLookup&) = delete;
+
+    FontFile Find(std::string_view utf8_name, FontWeight weight);
+
+  private:
+    struct Config;
+    std::unique_ptr<Config> m_config;
+};
+
+// One look-up with a configuration loaded for it alone (tools and tests; the engine keeps a
+// FontLookup in its FontSource).
 FontFile FindFontFile(std::string_view utf8_name, FontWeight weight);
 
 enum class Rasterise : uint8_t {
@@ -113,6 +131,7 @@ class FontSource {
     };
 
     std::shared_ptr<FreeTypeLibrary> m_library;
+    FontLookup m_lookup;
     std::map<std::pair<std::string, FontWeight>, FontFile> m_files;
     std::set<std::string> m_reported;  // face names whose stand-in was reported
     std::list<Entry> m_fonts;          // most recently used first, a few sizes at most

@@ -1,5 +1,7 @@
 #include "core/text/message_window.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "core/graphics/drawing_area.h"
@@ -20,6 +22,13 @@ namespace {
 constexpr unsigned kOpeningQuote = 0x8175;    // 「
 constexpr unsigned kFullWidthSpace = 0x8140;  // stored but not drawn in full-text mode
 constexpr int kRubyHeight = 10;
+// A ruby's number comes from the script and may be as large as an int holds. Positions this far
+// off the screen draw nothing, so clamping to them changes no pixel and keeps the sums in range.
+constexpr int64_t kFarOffScreen = int64_t{1} << 20;
+
+int OffScreenBound(int64_t v) {
+    return static_cast<int>(std::clamp(v, -kFarOffScreen, kFarOffScreen));
+}
 
 unsigned CharCode(std::string_view chars) {
     if (chars.size() < 2) return static_cast<uint8_t>(chars[0]);
@@ -44,6 +53,13 @@ void DrawTypedChar(EngineState& e, std::string_view chars, unsigned code, bool n
     PrepareChar(e, chars);
     CellPosition p = CharacterPosition(e, e.Text.TextRow, e.Text.TextColumn, name_mode);
     DrawCharAndShow(e, p.X, p.Y);
+}
+
+void DrawRubyText(EngineState& e, int x, int y, int w, std::string_view text,
+                  const PlainFont& font) {
+    DrawPlainText(e.TextRenderer.Fonts, e.DisplaySurface, x, y, text, font, kWhite);
+    ShowOnDrawingArea(e, e.DisplaySurface, Rect{x, y, w, kRubyHeight + 4});
+    e.Host.Transcript(TranscriptMark::Ruby, text);
 }
 
 }  // namespace
@@ -127,24 +143,22 @@ void DrawRuby(EngineState& e, int n, std::string_view text) {
     font.Size = FontSize{kRubyHeight, SizeUnit::Cell};
     font.Weight = FontWeight::Regular;
     int w = MeasurePlainText(e.TextRenderer.Fonts, text, font).Width;
-    int x, y;
+    if (!e.FullTextMode() && t.TextColumn == 0 && t.TextRow == 0) t.TextColumn = 2, t.TextRow = 1;
+    int64_t column = t.TextColumn, row = t.TextRow, offset = n;
+    int64_t x, y;
     if (!e.FullTextMode()) {
-        if (t.TextColumn == 0 && t.TextRow == 0) t.TextColumn = 2, t.TextRow = 1;
-        bool next_line = t.TextColumn == 46;  // the ruby belongs to the next line's first character
-        int column_part =
-            (t.TextColumn == 0 || next_line) ? 2 * g.ColumnStep : t.TextColumn * g.ColumnStep;
-        x = g.Left + g.MarginLeft + n + 3 + column_part;
-        y = g.Top + g.MarginTop + (t.TextRow + (next_line ? 1 : 0)) * g.RowStep - 10;
-    } else if (t.TextColumn < 50) {
-        x = g.FullLeft + g.FullColumnStep * (t.TextColumn + n) - w / 2;
-        y = g.FullTop + t.TextRow * g.FullRowStep - 10;
+        bool next_line = column == 46;  // the ruby belongs to the next line's first character
+        int64_t column_part = (column == 0 || next_line) ? 2 * g.ColumnStep : column * g.ColumnStep;
+        x = g.Left + g.MarginLeft + offset + 3 + column_part;
+        y = g.Top + g.MarginTop + (row + (next_line ? 1 : 0)) * g.RowStep - 10;
+    } else if (column < 50) {
+        x = g.FullLeft + g.FullColumnStep * (column + offset) - w / 2;
+        y = g.FullTop + row * g.FullRowStep - 10;
     } else {
-        x = g.FullLeft + g.FullColumnStep * n - w / 2;
-        y = g.FullTop + (t.TextRow + 1) * g.FullRowStep - 10;
+        x = g.FullLeft + g.FullColumnStep * offset - w / 2;
+        y = g.FullTop + (row + 1) * g.FullRowStep - 10;
     }
-    DrawPlainText(e.TextRenderer.Fonts, e.DisplaySurface, x, y, text, font, kWhite);
-    ShowOnDrawingArea(e, e.DisplaySurface, Rect{x, y, w, kRubyHeight + 4});
-    e.Host.Transcript(TranscriptMark::Ruby, text);
+    DrawRubyText(e, OffScreenBound(x), OffScreenBound(y), w, text, font);
 }
 
 void SetClickWaitKind(EngineState& e) {
