@@ -61,12 +61,6 @@ PictureArgument ParsePictureArgument(std::string_view text) {
     return a;
 }
 
-// The mask of picture N is the picture whose name is N with its first character turned into M.
-std::string MaskName(std::string name) {
-    if (!name.empty()) name[0] = 'M';
-    return name;
-}
-
 void MirrorHorizontally(Surface& s) {
     for (int y = 0; y < s.Height(); ++y) {
         uint8_t* row = s.Row(y);
@@ -137,25 +131,33 @@ void Character(EngineState& e, const PictureArgument& a, PictureSelector selecto
     if (selector == PictureSelector::Gra) ShowScene(e, a.Transition);
 }
 
-// A hexadecimal digit times 16; g or G is full intensity; anything else is 0.
-uint8_t ColourDigit(char c) {
-    if (c >= '0' && c <= '9') return static_cast<uint8_t>((c - '0') * 16);
-    if (c >= 'a' && c <= 'f') return static_cast<uint8_t>((c - 'a' + 10) * 16);
-    if (c >= 'A' && c <= 'F') return static_cast<uint8_t>((c - 'A' + 10) * 16);
-    if (c == 'g' || c == 'G') return 255;
-    return 0;
-}
-
 void SolidColour(EngineState& e, const PictureArgument& a, PictureSelector selector) {
     e.Scene.BackgroundName = a.Name;
-    auto digit = [&](size_t i) { return ColourDigit(i < a.Name.size() ? a.Name[i] : 0); };
-    e.Scene.BackgroundLayer.Resize(kScreenWidth, kScreenHeight);
-    e.Scene.BackgroundLayer.Fill(digit(1), digit(2), digit(3));
+    FillWithNamedColour(e.Scene.BackgroundLayer, a.Name);
     CharacterFlags(e) = 0;
     if (selector == PictureSelector::Gra) ShowScene(e, a.Transition);
 }
 
 }  // namespace
+
+std::string MaskName(std::string name) {
+    if (!name.empty()) name[0] = 'M';
+    return name;
+}
+
+void FillWithNamedColour(Surface& layer, std::string_view name) {
+    // A hexadecimal digit times 16; g or G is full intensity; anything else is 0.
+    auto digit = [&](size_t i) -> uint8_t {
+        char c = i < name.size() ? name[i] : 0;
+        if (c >= '0' && c <= '9') return static_cast<uint8_t>((c - '0') * 16);
+        if (c >= 'a' && c <= 'f') return static_cast<uint8_t>((c - 'a' + 10) * 16);
+        if (c >= 'A' && c <= 'F') return static_cast<uint8_t>((c - 'A' + 10) * 16);
+        if (c == 'g' || c == 'G') return 255;
+        return 0;
+    };
+    layer.Resize(kScreenWidth, kScreenHeight);
+    layer.Fill(digit(1), digit(2), digit(3));
+}
 
 void PictureOperation(EngineState& e, std::string_view argument, PictureSelector selector) {
     e.Scene.Selector = static_cast<int>(selector);

@@ -1,6 +1,7 @@
 #pragma once
 // The script's picture commands and the [gra] and [clrb] tags.
 
+#include <string>
 #include <string_view>
 
 #include "core/script/commands.h"
@@ -8,6 +9,7 @@
 namespace vespin {
 
 struct EngineState;
+class Surface;
 
 enum class PictureSelector : int { Gra = 0, Grb = 1 };
 
@@ -15,6 +17,12 @@ enum class PictureSelector : int { Gra = 0, Grb = 1 };
 void PictureOperation(EngineState& e, std::string_view argument, PictureSelector selector);
 // Removes character pictures and shows the scene; `argument` as the command or tag has it.
 void ClearCharacters(EngineState& e, std::string_view argument);
+
+// The mask of picture N is the picture whose name is N with its first character turned into M.
+std::string MaskName(std::string name);
+// Fills a screen-sized layer with the colour an "S" name gives: characters 2 to 4 are hexadecimal
+// digits for blue, green and red times 16 ("g" is full intensity, anything else 0).
+void FillWithNamedColour(Surface& layer, std::string_view name);
 
 CommandResult RunGra(EngineState& e, const char* arg);
 CommandResult RunGrb(EngineState& e, const char* arg);
