@@ -9,6 +9,9 @@
 #include "core/persistence/read_marks.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/system_data.h"
+#include "core/screens/effect.h"
+#include "core/screens/roll.h"
+#include "core/screens/special.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -62,7 +65,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"gameinit", 0, kGoesOn, RunGameInit},
     {"grb ", 5, kGoesOn, RunGrb},
     {"win_close", 0, kGoesOn, RunWinClose},
-    {"special ", 9, kEnds, nullptr},
+    {"special ", 9, kEnds, RunSpecial},
     {"gameclr", 0, kGoesOn, RunGameClear},
     {"partsload ", 11, kGoesOn, RunPartsLoad},
     {"movie ", 7, kEnds, RunMovie},
@@ -80,7 +83,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"backto", 0, kGoesOn, RunBackTo},
     {"sel2", 0, kEnds, RunSel2},
     {"return ", 0, kGoesOn, RunReturn},
-    {"roll ", 6, kEnds, nullptr},
+    {"roll ", 6, kEnds, RunRoll},
     {"anim", 6, kEnds, nullptr},
     {"shake", 7, kEnds, nullptr},
     {"cjmp", 6, kGoesOn, RunComputedJump},
@@ -100,7 +103,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"kaisou", 0, kEnds, nullptr},
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
-    {"effect", 8, kEnds, nullptr},
+    {"effect", 8, kEnds, RunEffect},
     {"battle", 0, kEnds, nullptr},
 };
 

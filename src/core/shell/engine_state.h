@@ -14,6 +14,7 @@
 #include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
 #include "core/screens/recollection_state.h"
+#include "core/screens/roll_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -65,6 +66,7 @@ struct EngineState {
     RecollectionState Recollection;
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    RollState Rolls;     // `roll`, and the flags the close handling sets while one plays
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
