@@ -312,5 +312,19 @@ TEST(Special, CreditsScriptAndRoll) {
     EXPECT_LT(g.Host().NowMs(), 332u * 10u + 1000u);
 }
 
+TEST(Special, ClosingDuringTheCreditsAsks) {
+    for (const char* answer : {"cancel", "ok"}) {
+        GameOptions o;
+        o.Events = std::string("1000 answer ") + answer + "\n1000 close\n1100 click 400 300\n";
+        TestGame g({{"main", "*special 5\n!V001=1\n"}, {"endroll", "10\n*\nA\nB\n"}}, o);
+        g.RunFor(8000);
+        const bool cancelled = std::string(answer) == "cancel";
+        EXPECT_EQ(g.Host().MessageBoxes().size(), 1u) << answer;
+        EXPECT_EQ(g.State().Shell.WindowClosed, !cancelled) << answer;
+        EXPECT_EQ(g.State().Vars.V[1], cancelled ? 1 : 0) << answer;
+        EXPECT_EQ(g.State().Shell.MainMode, kModeScript) << answer;
+    }
+}
+
 }  // namespace
 }  // namespace vespin

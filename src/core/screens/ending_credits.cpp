@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 
 #include "core/graphics/drawing_area.h"
 #include "core/graphics/frame_clock.h"
@@ -134,12 +135,16 @@ void ScrollCredits(EngineState& e, const CreditsPicture& picture, int period_ms,
     Surface frame(kScreenWidth, kScreenHeight);
     CopyRect(e.Scene.BackgroundLayer, Rect{0, 0, kCreditsColumnX, kScreenHeight}, frame, 0, 0);
     e.Rolls.Abort = false;
+    // A roll like any other while it runs: clicks, the toolbar and the timer leave the script
+    // alone, and closing the window asks.
+    const int mode = std::exchange(e.Shell.MainMode, kModeRoll);
     for (int y = 0; y < end && !Quitting(e); y += kScrollStep) {
         const uint32_t deadline = e.Host.NowMs() + static_cast<uint32_t>(std::max(period_ms, 0));
         DrawCreditsColumn(picture, y, frame);
         ShowOnDrawingArea(e, frame);
         WaitUntil(e, deadline);
     }
+    e.Shell.MainMode = mode;
 }
 
 }  // namespace vespin
