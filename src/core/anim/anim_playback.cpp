@@ -165,8 +165,13 @@ void RunAnimation(EngineState& e, AnimForm form, const AnimRequest& request) {
     source.Close();
     e.Anim.Playing = false;
     SetToolbarLocked(e, was_locked);
-    // A close asked for meanwhile is asked about now (the battle's own loop reads it instead).
-    if (!battle) SettleTransitionInterrupt(e);
+    // A close asked for meanwhile is asked about now. The battle's own loop asks it instead; a
+    // click on its effect was only recorded and does not carry over to the battle.
+    if (!battle) {
+        SettleTransitionInterrupt(e);
+    } else if (sh.InterruptRequest == 1) {
+        sh.InterruptRequest = 0;
+    }
 }
 
 }  // namespace vespin
