@@ -18,6 +18,7 @@
 #include "test_game.h"
 #include "tools/anim_writer.h"
 #include "tools/picture_codec.h"
+#include "tools/wady_encoder.h"
 
 namespace vespin {
 namespace {
@@ -77,12 +78,13 @@ class WatchingHost : public HeadlessHost {
         Pixel Centre;
         uint32_t TimeMs;
         bool ToolbarEnabled;
+        bool EffectSlot, MusicSlot;  // slots 5 and 3 hold a sound
     };
     void Present(const Surface& source, const Rect& area) override {
         HeadlessHost::Present(source, area);
         if (area.x < kX || area.y < kY || area.w > 128) return;
         shown.push_back({At(DrawingArea(), area.x + area.w / 2, area.y + area.h / 2), NowMs(),
-                         Toolbar().StripEnabled});
+                         Toolbar().StripEnabled, Sound().Holds(5), Sound().Holds(3)});
         if (static_cast<int>(shown.size()) == stall_at) HeadlessHost::SleepMs(stall_ms);
     }
     std::vector<Shown> shown;
@@ -237,6 +239,32 @@ TEST(AnimPlayer, ToolbarIsDisabledWhilePlayingAndRestoredAfter) {
     EXPECT_TRUE(game.host.Toolbar().StripEnabled);
     EXPECT_FALSE(game.State().Shell.EngineBusy);
     EXPECT_FALSE(game.State().Anim.Playing);
+}
+
+TEST(AnimPlayer, SoundPlaysInEitherFormWhileTheAnimationRuns) {
+    const PcmFormat mono{1, 11025};
+    const std::vector<int16_t> tone(2000, 1000);
+    struct Case {
+        const char* what;
+        WadyCoding coding;
+        bool streamed;
+    } cases[] = {{"effect (coding D) in slot 5", WadyCoding::D, false},
+                 {"music streamed from the archive in slot 3", WadyCoding::M, true}};
+    for (const Case& c : cases) {
+        AnimInput in = KeyFrames(3, 33);
+        in.Sound = EncodeWady(c.coding, mono, tone);
+        std::vector<uint8_t> bytes = Entry(in);
+        if (c.streamed)
+            bytes[16] = 0x00, bytes[17] = 0x09, bytes[18] = 0x3D, bytes[19] = 0;  // 4000000
+        AnimGame game("*anim A1,100,120,0", {{"A1", bytes}});
+        game.Play();
+        ASSERT_FALSE(game.host.shown.empty());
+        EXPECT_EQ(game.host.shown[0].EffectSlot, !c.streamed) << c.what;
+        EXPECT_EQ(game.host.shown[0].MusicSlot, c.streamed) << c.what;
+        // Stopped at the end, whichever it was.
+        EXPECT_FALSE(game.host.Sound().Holds(5)) << c.what;
+        EXPECT_FALSE(game.host.Sound().Holds(3)) << c.what;
+    }
 }
 
 // A slow second picture (40 ms at t = 33) drops event 2: what event 3 does then.
