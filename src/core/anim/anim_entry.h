@@ -17,8 +17,9 @@ inline constexpr int kAnimEventBytes = 14;  // 2 type + 2 x + 2 y + 4 offset + 4
 inline constexpr int32_t kLargestEffectSound = 3999999;
 // Frame times beyond a minute are no animation; such a header would hold the engine for days.
 inline constexpr int32_t kLongestFrameTimeMs = 60000;
-// animq and the battle make surfaces of the header's size; no real animation comes near this.
-inline constexpr int32_t kLargestAnimSide = 4096;
+// animq and the battle make surfaces of the header's size (animq twice as wide and high); the
+// screen is 800 x 600, and no real animation comes near this.
+inline constexpr int32_t kLargestAnimSide = 1024;
 
 enum AnimEventType : uint16_t {
     kKeyFrame = 0,
