@@ -185,6 +185,7 @@ int main(int argc, char** argv) {
     Wav(dir, "SE_DOOR", voice, Knock(22050));
     Wav(dir, "SEZAI021", voice, Bell(22050, 0.8, 880));
     Wav(dir, "SE_RAIN", stereo, Rain(22050, 2.0));
+    Wav(dir, "ANIM_CHIME", voice, Bell(22050, 1.0, 784));  // BEAM's sound (coding D)
 
     // M01: four bars of introduction, then a loop of eight; M02: a slower loop from the start.
     std::vector<int> m1 = {0, 4, 7, 12, 11, 7, 4, 2, 0, -99, 0, 2, 4,  5, 7,   -99,

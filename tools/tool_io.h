@@ -38,5 +38,6 @@ int ScriptCommand(const std::vector<std::string>& args);
 int SoundCommand(const std::vector<std::string>& args);
 int PictureCommand(const std::vector<std::string>& args);
 int SaveCommand(const std::vector<std::string>& args);
+int AnimCommand(const std::vector<std::string>& args);
 
 }  // namespace vespin::tool

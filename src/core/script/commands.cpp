@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/anim/anim_commands.h"
 #include "core/audio/sound_commands.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
@@ -84,7 +85,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"sel2", 0, kEnds, RunSel2},
     {"return ", 0, kGoesOn, RunReturn},
     {"roll ", 6, kEnds, RunRoll},
-    {"anim", 6, kEnds, nullptr},
+    {"anim", 6, kEnds, RunAnim},
     {"shake", 7, kEnds, nullptr},
     {"cjmp", 6, kGoesOn, RunComputedJump},
     {"setname", 0, kEnds, nullptr},

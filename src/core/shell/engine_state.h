@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 
+#include "core/anim/anim_state.h"
 #include "core/audio/audio_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
@@ -56,6 +57,7 @@ struct EngineState {
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
     AudioState Audio;
+    AnimState Anim;
 
     Surface DisplaySurface;      // the frame shown in the drawing area
     Surface CompositionSurface;  // the scene without the message window
