@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/audio/sound_commands.h"
+#include "core/battle/battle.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
 #include "core/persistence/read_marks.h"
@@ -101,7 +102,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, nullptr},
-    {"battle", 0, kEnds, nullptr},
+    {"battle", 0, kEnds, RunBattle},
 };
 
 constexpr int kSwitch = 7;

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/audio/audio_state.h"
+#include "core/battle/battle_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -65,6 +66,7 @@ struct EngineState {
     RecollectionState Recollection;
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    BattleState Battle;  // the card battle (MainMode 4)
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
