@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/battle/battle_state.h"
+#include "core/persistence/save_game.h"
 #include "core/shell/engine_state.h"
 #include "test_game.h"
 
@@ -131,6 +132,23 @@ TEST(Battle, TheLastBlowEndsTheBattleAndTheScriptGoesOn) {
     EXPECT_EQ(b.E().Vars.S[23], 0);
     b.g.RunFor(500);
     EXPECT_NE(b.g.Transcript().find("After the battle."), std::string::npos);
+}
+
+TEST(Battle, ASaveDuringTheBattleIsMarkedAndLoadsIntoANewBattle) {
+    Battle b;
+    EngineState& e = b.E();
+    int battle_line = e.Script.LineStart;
+    ASSERT_TRUE(SaveGame(e, 4, SaveKind::Quiet));
+    EXPECT_TRUE(ReadSlotSummary(e, 4).Caption.ends_with("(Map)"));
+    e.Vars.V[202] = 1;
+    b.Hands({51, 52, 53, 54, 55}, kNothing);
+    b.PlayFive();
+    ASSERT_EQ(e.Shell.MainMode, kModeScript);
+    ASSERT_TRUE(LoadGame(e, 4));
+    EXPECT_EQ(e.Script.ReadPosition, battle_line);
+    EXPECT_EQ(e.Vars.V[202], 100);
+    EXPECT_TRUE(b.g.RunUntil([&] { return e.Shell.MainMode == kModeBattle; }, 5000));
+    EXPECT_EQ(e.Battle.Turn, 1);
 }
 
 // A battle the player clicks through: five hand places, then a click to deal, every 2 s.
