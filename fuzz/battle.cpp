@@ -1,7 +1,7 @@
 // The card battle run from script variables of any value, with pictures of any size and clicks
 // anywhere. The input: 24 little-endian 32-bit values for V010, V020, V050, V100, V102..V110,
 // V200, V202..V210 and the seed; then the sizes of "cards", "cardfont" and "cb_wall" (a byte
-// each for width / 8 and height / 4); then one byte a click (its place in the hand, or anywhere).
+// each for width / 4 and height); then one byte a click (its place in the hand, or anywhere).
 
 #include <cstddef>
 #include <cstdint>
@@ -49,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t at = kHeaderBytes;
     if (size >= at + 6) {
         uint32_t seed = e.Rng.Seed;
-        Picture(e.Battle.Cards, data[at] * 8, data[at + 1] * 4, seed);
-        Picture(e.Battle.CardFont, data[at + 2] * 8, data[at + 3] * 4, seed + 1);
-        Picture(e.Battle.Wall, data[at + 4] * 8, data[at + 5] * 4, seed + 2);
+        Picture(e.Battle.Cards, data[at] * 4, data[at + 1], seed);
+        Picture(e.Battle.CardFont, data[at + 2] * 4, data[at + 3], seed + 1);
+        Picture(e.Battle.Wall, data[at + 4] * 4, data[at + 5], seed + 2);
         at += 6;
     }
     for (; at < size && e.Shell.MainMode == kModeBattle; ++at) {
