@@ -10,13 +10,13 @@ trap 'rm -rf "$tmp"' EXIT
 
 play() {  # play NAME
     "$run" --game "$build/game" --input "$events" --until 60000 --vars "$tmp/$1.json" \
-        --transcript "$tmp/$1.txt" --shot 26000:"$tmp/$1-turn1.png" --shot 27500:"$tmp/$1-fly.png"
+        --transcript "$tmp/$1.txt" --shot 27900:"$tmp/$1-turn1.png" --shot 30400:"$tmp/$1-scored.png"
 }
 play a
 play b
 cmp "$tmp/a.json" "$tmp/b.json"
 cmp "$tmp/a-turn1.png" "$tmp/b-turn1.png"
-cmp "$tmp/a-fly.png" "$tmp/b-fly.png"
+cmp "$tmp/a-scored.png" "$tmp/b-scored.png"
 result=$(sed 's/.*"S":\[\([-0-9,]*\)\].*/\1/' "$tmp/a.json" | cut -d, -f56)
 test "$result" = 1 -o "$result" = 2
 if [ "$result" = 1 ]; then grep -q '勝ちました' "$tmp/a.txt"; else grep -q '負けて' "$tmp/a.txt"; fi
