@@ -64,6 +64,25 @@ class Battle {
 constexpr int kNone = card::kEmpty;
 constexpr Row kNothing{kNone, kNone, kNone, kNone, kNone};
 
+TEST(Battle, TheDealFollowsTheWeightsAndASideWithoutWeightsDrawsPlainCards) {
+    // The player draws type 3 only; the opponent has no positive weight at all.
+    Battle b(
+        "!V010=1;V020=10;V100=0;V102=9;V103=9;V107=5;V200=0;V202=9;V203=9;V205=-2\n"
+        "*battle\n");
+    EXPECT_EQ(b.V(11), 3);
+    EXPECT_EQ(b.V(21), 0);
+    for (int code : b.E().Battle.PlayerHand)
+        EXPECT_TRUE((code >= 150 && code < 200) || code == card::kGuard || code == card::kHeal)
+            << code;
+    for (int code : b.E().Battle.OpponentHand)
+        EXPECT_TRUE(code < 50 || code == card::kHeal || code == card::kDouble) << code;
+    Battle again(
+        "!V010=1;V020=10;V100=0;V102=9;V103=9;V107=5;V200=0;V202=9;V203=9;V205=-2\n"
+        "*battle\n");
+    EXPECT_EQ(b.E().Battle.PlayerHand, again.E().Battle.PlayerHand);
+    EXPECT_EQ(b.E().Battle.OpponentHand, again.E().Battle.OpponentHand);
+}
+
 TEST(Battle, RowsScoreTheirBaseTimesTheirSetAndTheirDoubles) {
     struct Case {
         const char* What;
