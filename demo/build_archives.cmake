@@ -46,7 +46,8 @@ function(pack_sounds archive coding)
     endforeach()
     run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16 ${entries})
 endfunction()
-pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SSE11)
+pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SSE11 se30 se29
+            add_sel016 add_sel017 add_sel001 add_sel004)
 pack_sounds(vg_se0 R SE_BELL SE_DOOR SEZAI021)
 pack_sounds(vg_se2 R SE_RAIN)
 # M01 loops after its four-bar introduction (4.8 s), M02 after its first bar (1.6 s).

@@ -82,6 +82,10 @@ void RotateHalfTurn(Surface& s) {
 
 }  // namespace
 
+void DrawCentreCharacter(EngineState& e) {
+    DrawCentredCharacter(e);
+}
+
 void ComposeScene(EngineState& e) {
     SceneState& sc = e.Scene;
     const IntBank<1000>& s = e.Vars.S;

@@ -5,6 +5,7 @@
 
 #include "core/anim/anim_commands.h"
 #include "core/audio/sound_commands.h"
+#include "core/battle/battle.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
 #include "core/persistence/read_marks.h"
@@ -105,7 +106,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, RunEffect},
-    {"battle", 0, kEnds, nullptr},
+    {"battle", 0, kEnds, RunBattle},
 };
 
 constexpr int kSwitch = 7;

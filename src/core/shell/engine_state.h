@@ -7,6 +7,7 @@
 
 #include "core/anim/anim_state.h"
 #include "core/audio/audio_state.h"
+#include "core/battle/battle_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -69,6 +70,7 @@ struct EngineState {
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
     RollState Rolls;     // `roll`, and the flags the close handling sets while one plays
+    BattleState Battle;  // the card battle (MainMode 4)
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
