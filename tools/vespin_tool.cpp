@@ -23,7 +23,10 @@ constexpr char kUsage[] =
     "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"
     "                                         the packed format, smallest allowed stages\n"
     "  save dump FILE                         a slot file or save0.dat as one JSON object\n"
-    "  save list GAMEDIR                      slot, caption and first preview line per save\n";
+    "  save list GAMEDIR                      slot, caption and first preview line per save\n"
+    "  check [--json] GAMEDIR                 the route checker: broken jumps, missing pictures,\n"
+    "                                         sounds and scripts; exit code 1 on errors\n"
+    "  check --graph GAMEDIR > routes.dot     the jumps and calls as a Graphviz graph\n";
 
 }  // namespace
 
@@ -41,6 +44,7 @@ int main(int argc, char** argv) {
         if (group == "sound") return vespin::tool::SoundCommand(args);
         if (group == "picture") return vespin::tool::PictureCommand(args);
         if (group == "save") return vespin::tool::SaveCommand(args);
+        if (group == "check") return vespin::tool::CheckCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());
