@@ -112,15 +112,6 @@ constexpr CommandEntry kCommands[kCommandCount] = {
 constexpr int kSwitch = 7;
 constexpr int kAnim = 40;
 
-// Where the argument starts; a line shorter than the offset has an empty argument.
-const char* ArgumentOf(const char* line, int index) {
-    size_t length = std::strlen(line);
-    int offset = kCommands[index].ArgumentOffset;
-    if (index == kSwitch && length <= 7) offset = 7;
-    if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
-    return static_cast<size_t>(offset) <= length ? line + offset : line + length;
-}
-
 static_assert(kCommandCount <= static_cast<int>(ScriptState::UnbuiltCommandFlags().size()));
 
 // Says once a run which command a game uses that the engine does not have yet.
@@ -138,6 +129,15 @@ void ReportUnbuilt(EngineState& e, int index) {
 }
 
 }  // namespace
+
+const char* CommandArgument(const char* line, int index) {
+    size_t length = std::strlen(line);
+    if (index < 0 || index >= kCommandCount) return line + length;
+    int offset = kCommands[index].ArgumentOffset;
+    if (index == kSwitch && length <= 7) offset = 7;
+    if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
+    return static_cast<size_t>(offset) <= length ? line + offset : line + length;
+}
 
 int FindCommand(std::string_view text) {
     for (int i = 0; i < kCommandCount; ++i) {
@@ -167,7 +167,7 @@ CommandResult ExecuteCommand(EngineState& e, int index) {
         return command.Result;
     }
     const char* line = e.Script.LineBuffer.data();
-    return command.Run(e, ArgumentOf(line, index));
+    return command.Run(e, CommandArgument(line, index));
 }
 
 }  // namespace vespin
