@@ -148,6 +148,7 @@ void UpdateDisplay(EngineState& e) {
 
 void ShowScene(EngineState& e, int transition) {
     e.Shell.EngineBusy = true;
+    e.Scene.ScenesShown += 1;
     CopySurfaceInto(e.DisplaySurface, e.Scene.PreviousFrameSurface);
     ComposeScene(e);
     UpdateDisplay(e);

@@ -394,13 +394,17 @@ Step RunLine(EngineState& e) {
 
 void RunScript(EngineState& e) {
     ScriptState& s = e.Script;
-    // A pass reads at most this many lines: a script that loops through jumps without ever
-    // waiting must not hang the engine.
+    // A pass reads at most this many lines, and shows at most this many scenes: a script that
+    // loops through jumps without ever waiting must not hang the engine, and one that loops
+    // through pictures (each a whole frame composed) must not hold it for minutes either.
     constexpr int kMaxLinesPerPass = 100000;
+    constexpr uint32_t kMaxScenesPerPass = 200;
+    const uint32_t scenes_before = e.Scene.ScenesShown;
     if (!s.FetchLine) {
         if (TypeLine(e) == Step::EndPass) return;
     }
     for (int lines = 0; lines < kMaxLinesPerPass; ++lines) {
+        if (e.Scene.ScenesShown - scenes_before >= kMaxScenesPerPass) return;
         s.NameLine = false;
         s.LineStart = s.ReadPosition;
         s.LineColumn = 0;
