@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "core/audio/sound_commands.h"
+#include "core/effects/effect_commands.h"
+#include "core/effects/presentation.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
 #include "core/persistence/read_marks.h"
@@ -82,7 +84,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"return ", 0, kGoesOn, RunReturn},
     {"roll ", 6, kEnds, nullptr},
     {"anim", 6, kEnds, nullptr},
-    {"shake", 7, kEnds, nullptr},
+    {"shake", 7, kEnds, RunShake},
     {"cjmp", 6, kGoesOn, RunComputedJump},
     {"setname", 0, kEnds, nullptr},
     {"subtitle", 10, kEnds, RunSubtitle},
@@ -94,14 +96,15 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"get_max", 9, kGoesOn, RunGetMax},
     {"tw_set ", 8, kGoesOn, RunTwSet},
     {"exit", 0, kEnds, RunExit},
-    {"obj_", 5, kGoesOn, nullptr},
-    {"sroll", 0, kEnds, nullptr},
-    {"scroll ", 8, kEnds, nullptr},
+    {"obj_", 5, kGoesOn, RunObject},
+    {"sroll", 0, kEnds, RunStaffRoll},
+    {"scroll ", 8, kEnds, RunScroll},
     {"kaisou", 0, kEnds, nullptr},
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, nullptr},
     {"battle", 0, kEnds, nullptr},
+    {"present ", 9, kEnds, RunPresent},
 };
 
 constexpr int kSwitch = 7;

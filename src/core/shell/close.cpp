@@ -32,6 +32,8 @@ bool CloseQuery(EngineState& e) {
                                                  MessageIcon::Question, MessageButtons::OkCancel);
     bool allow = answer == MessageResult::Ok;
     if (allow) sh.InterruptRequest = 1;
+    // The staff roll ends whatever the answer, as the question has already cut into it.
+    if (sh.MainMode == kModeScrollingCredits) e.Effects.StaffRollAbort = true;
     sh.InterpreterEnabled = true;
     return allow;
 }

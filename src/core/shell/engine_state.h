@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/audio/audio_state.h"
+#include "core/effects/effects_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -64,7 +65,8 @@ struct EngineState {
     ChoiceState Choices;
     RecollectionState Recollection;
     PersistenceState Saves;
-    SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    SaveUiState SaveUi;    // the save/load screen and the yes/no band
+    EffectsState Effects;  // objects, the staff roll and the presentation mode
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

@@ -4,6 +4,7 @@
 
 #include "core/audio/movie.h"
 #include "core/audio/sound.h"
+#include "core/effects/effect_commands.h"
 #include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
@@ -106,6 +107,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     }
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
+        SceneEffectClick(e);
         return;
     }
     RequestPageComplete(e);
