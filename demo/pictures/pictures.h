@@ -51,8 +51,8 @@ Surface ClickMarker();
 // the preview rows and 32 slot plates where the engine puts captions and its highlight.
 Surface SaveScreenPicture(bool load);
 
-// The scene effects chapter: an 800 x 1400 view for `scroll`, and a 48 x 48 gull for `obj_`
-// with its mask below it (48 x 96).
+// The scene effects chapter: an 800 x 1400 view for `scroll` ("V01", not a background), and a 48 x
+// 48 gull for `obj_` with its mask below it (48 x 96).
 Surface TallLighthouse();
 Surface GullObject();
 
