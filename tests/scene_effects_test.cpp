@@ -186,6 +186,8 @@ TEST(StaffRoll, ThirtyLinesScroll480PixelsAndAClickEndsItOnlyAfterTheGameIsClear
         {false, "", 480 * 30, 480 * 30 + 200},
         {false, "3000 click 400 300 left\n", 480 * 30, 480 * 30 + 200},
         {true, "3000 click 400 300 left\n", 2900, 3200},
+        // Closing asks; even a "no" ends the roll, which the question has cut into.
+        {false, "2900 answer cancel\n3000 close\n", 2900, 3200},
     };
     for (const Case& c : cases) {
         GameOptions o = WholeLines();
@@ -196,6 +198,7 @@ TEST(StaffRoll, ThirtyLinesScroll480PixelsAndAClickEndsItOnlyAfterTheGameIsClear
         EXPECT_GE(took, c.least) << c.events;
         EXPECT_LE(took, c.most) << c.events;
         EXPECT_EQ(g.State().Shell.MainMode, kModeScript);
+        EXPECT_FALSE(g.State().Shell.WindowClosed);
     }
 }
 

@@ -15,6 +15,11 @@ Surface TallLighthouse() {
     for (int i = 0; i < 60; ++i)
         c.Paint(Circle(dice.Between(0, kW), dice.Between(0, 350), dice.Between(1, 2.5)),
                 Rgb{255, 255, 230}, 0.8);
+    for (int i = 0; i < 120; ++i) {
+        double y = dice.Between(1000, kH);
+        c.Paint(Ellipse(dice.Between(0, kW), y, 10 + 20 * (y - 1000) / 400, 1.5),
+                Rgb{220, 240, 255}, 0.6);
+    }
     c.Paint(Polygon({{300, 1400}, {340, 1000}, {400, 930}, {520, 920}, {600, 960}, {640, 1400}}),
             Rgb{90, 80, 70});
     c.Paint(Taper(470, 300, 940, 70, 130), Rgb{240, 240, 235});
@@ -22,11 +27,6 @@ Surface TallLighthouse() {
         c.Paint(Intersect(Taper(470, 300, 940, 70, 130), Box(0, top, kW, 60)), Rgb{200, 40, 40});
     c.Paint(Box(430, 240, 80, 60), Rgb{255, 230, 120});
     c.Paint(Polygon({{420, 242}, {520, 242}, {470, 190}}), Rgb{60, 60, 70});
-    for (int i = 0; i < 120; ++i) {
-        double y = dice.Between(1000, kH);
-        c.Paint(Ellipse(dice.Between(0, kW), y, 10 + 20 * (y - 1000) / 400, 1.5),
-                Rgb{220, 240, 255}, 0.6);
-    }
     return c.Colours();
 }
 
