@@ -35,6 +35,8 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_clickw", Store::Gra, ClickMarker()});
     all.push_back({"sys_sw", Store::Gra, ChoicePlate(false)});
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
+    all.push_back({"V01", Store::Gra, TallLighthouse()});
+    all.push_back({"O01", Store::Gra, GullObject()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
     Character frame = BattleFrame();

@@ -62,6 +62,10 @@ Surface CardDigits();
 Surface GuardMarker();
 Surface PlayerPortrait();
 Surface SlimePortrait();
+// The scene effects chapter: an 800 x 1400 view for `scroll` ("V01", not a background), and a 48 x
+// 48 gull for `obj_` with its mask below it (48 x 96).
+Surface TallLighthouse();
+Surface GullObject();
 
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();

@@ -6,6 +6,8 @@
 #include "core/anim/anim_commands.h"
 #include "core/audio/sound_commands.h"
 #include "core/battle/battle.h"
+#include "core/effects/effect_commands.h"
+#include "core/effects/presentation.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
 #include "core/persistence/read_marks.h"
@@ -87,7 +89,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"return ", 0, kGoesOn, RunReturn},
     {"roll ", 6, kEnds, RunRoll},
     {"anim", 6, kEnds, RunAnim},
-    {"shake", 7, kEnds, nullptr},
+    {"shake", 7, kEnds, RunShake},
     {"cjmp", 6, kGoesOn, RunComputedJump},
     {"setname", 0, kEnds, nullptr},
     {"subtitle", 10, kEnds, RunSubtitle},
@@ -99,14 +101,15 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"get_max", 9, kGoesOn, RunGetMax},
     {"tw_set ", 8, kGoesOn, RunTwSet},
     {"exit", 0, kEnds, RunExit},
-    {"obj_", 5, kGoesOn, nullptr},
-    {"sroll", 0, kEnds, nullptr},
-    {"scroll ", 8, kEnds, nullptr},
+    {"obj_", 5, kGoesOn, RunObject},
+    {"sroll", 0, kEnds, RunStaffRoll},
+    {"scroll ", 8, kEnds, RunScroll},
     {"kaisou", 0, kEnds, nullptr},
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, RunEffect},
     {"battle", 0, kEnds, RunBattle},
+    {"present ", 9, kEnds, RunPresent},
 };
 
 constexpr int kSwitch = 7;

@@ -13,7 +13,7 @@ enum class CommandResult : int {
     Redispatch = 2,  // dispatch LineBuffer again from its first byte (only `if`)
 };
 
-inline constexpr int kCommandCount = 61;
+inline constexpr int kCommandCount = 62;
 
 // Index of the first table entry that `text` (the bytes after the prefix) starts with, ignoring
 // case over the entry's full length; -1 when none matches.

@@ -37,6 +37,8 @@ bool CloseQuery(EngineState& e) {
         e.Rolls.Abort = true;
     }
     e.Rolls.Paused = false;
+    // The staff roll ends whatever the answer, as the question has already cut into it.
+    if (sh.MainMode == kModeScrollingCredits) e.Effects.StaffRollAbort = true;
     sh.InterpreterEnabled = true;
     return allow;
 }

@@ -8,6 +8,7 @@
 #include "core/anim/anim_state.h"
 #include "core/audio/audio_state.h"
 #include "core/battle/battle_state.h"
+#include "core/effects/effects_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -71,6 +72,8 @@ struct EngineState {
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
     RollState Rolls;     // `roll`, and the flags the close handling sets while one plays
     BattleState Battle;  // the card battle (MainMode 4)
+    SaveUiState SaveUi;    // the save/load screen and the yes/no band
+    EffectsState Effects;  // objects, the staff roll and the presentation mode
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }
