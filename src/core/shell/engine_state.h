@@ -69,10 +69,9 @@ struct EngineState {
     ChoiceState Choices;
     RecollectionState Recollection;
     PersistenceState Saves;
-    SaveUiState SaveUi;  // the save/load screen and the yes/no band
-    RollState Rolls;     // `roll`, and the flags the close handling sets while one plays
-    BattleState Battle;  // the card battle (MainMode 4)
     SaveUiState SaveUi;    // the save/load screen and the yes/no band
+    RollState Rolls;       // `roll`, and the flags the close handling sets while one plays
+    BattleState Battle;    // the card battle (MainMode 4)
     EffectsState Effects;  // objects, the staff roll and the presentation mode
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
