@@ -9,6 +9,7 @@
 #include "core/persistence/read_marks.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/system_data.h"
+#include "core/screens/name_entry.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -84,7 +85,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"anim", 6, kEnds, nullptr},
     {"shake", 7, kEnds, nullptr},
     {"cjmp", 6, kGoesOn, RunComputedJump},
-    {"setname", 0, kEnds, nullptr},
+    {"setname", 0, kEnds, RunSetName},
     {"subtitle", 10, kEnds, RunSubtitle},
     {"viewer", 8, kEnds, nullptr},
     {"se ", 4, kGoesOn, RunSoundEffect},

@@ -57,8 +57,13 @@ class FontLookup {
     FontLookup& operator=(const FontLookup&) = delete;
 
     FontFile Find(std::string_view utf8_name, FontWeight weight);
+    // Every installed scalable family that has a name with a byte of 0x80 or above (a Japanese
+    // name), by that name, sorted and without repeats; names beginning with '@' are left out.
+    std::vector<std::string> JapaneseFamilies();
 
   private:
+    // Loads the configuration at the first use; null when fontconfig cannot load one.
+    void* Handle();
     struct Config;
     std::unique_ptr<Config> m_config;
 };
@@ -121,6 +126,7 @@ class FontSource {
     const FontFile& Resolve(std::string_view face_sjis, FontWeight weight);
 
     Cp932Decoder& Decoder() { return m_decoder; }
+    FontLookup& Lookup() { return m_lookup; }
 
   private:
     struct Entry {
