@@ -225,9 +225,15 @@ class DialogSession : public SettingsDialog {
         return ReadIntSetting(m_e.Host.Settings(), name, CurrentInt(name));
     }
     std::string TextValue(std::string_view name) override {
-        const std::string& current =
-            SameName(name, "FontName") ? m_e.Settings.FontName : m_e.Settings.CDDA_DRV;
-        return sjis::ToUtf8(ReadTextSetting(m_e.Host.Settings(), name, current));
+        bool font = SameName(name, "FontName");
+        const std::string& current = font ? m_e.Settings.FontName : m_e.Settings.CDDA_DRV;
+        std::string stored = ReadTextSetting(m_e.Host.Settings(), name, current);
+        if (font) {
+            // A face that is gone shows as the one the glyph renderer stands in with.
+            const FontFile& file = m_e.TextRenderer.Fonts.Resolve(stored, FontWeight::Regular);
+            if (file.Substituted && !file.JapaneseFamily.empty()) return file.JapaneseFamily;
+        }
+        return sjis::ToUtf8(stored);
     }
     std::vector<std::string> FontFamilies() override {
         return m_e.TextRenderer.Fonts.Lookup().JapaneseFamilies();

@@ -86,6 +86,13 @@ FontFile FileOf(const FcPattern* p) {
     }
     std::vector<std::string> families = Families(p);
     if (!families.empty()) f.Family = families.front();
+    for (const std::string& name : families) {
+        if (std::any_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            f.JapaneseFamily = name;
+            break;
+        }
+    }
     return f;
 }
 

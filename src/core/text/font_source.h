@@ -40,8 +40,9 @@ struct FontFile {
     std::string Path;  // empty when no font is installed at all
     int Index = 0;     // face index inside a collection
     std::string Family;
-    bool NativeBold = false;   // the file's face is bold itself; otherwise bold is synthesised
-    bool Substituted = false;  // the asked-for face is not installed; this one stands in for it
+    std::string JapaneseFamily;  // the family's name with a byte of 0x80 or above, if it has one
+    bool NativeBold = false;     // the file's face is bold itself; otherwise bold is synthesised
+    bool Substituted = false;    // the asked-for face is not installed; this one stands in for it
 };
 
 // The kind of face a name asks for: Gothic when it names a ゴシック or Gothic face, else Mincho.
