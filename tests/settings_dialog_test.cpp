@@ -55,6 +55,19 @@ TEST(SettingsStore, ValuesOutsideTheirRangeNeverReachTheEngine) {
     }
 }
 
+TEST(SettingsEvents, AFontChangeReloadsTheFramePictureThatTXWStyleNames) {
+    GameOptions o = WithEvents("500 setting FONTSIZE 20\n", {{"TXWStyle", "1"}});
+    Surface frame(784, 384);
+    frame.Fill(255, 255, 255);  // white, and fully opaque in the lower half
+    o.Pictures["sys_tw1"] = frame;
+    TestGame g({{"main", "text\n\\\n"}}, o);
+    EXPECT_EQ(g.State().Vars.S[51], 1);
+    g.RunFor(400);
+    EXPECT_NE(test::At(g.Host().DrawingArea(), 400, 590), (test::Pixel{255, 255, 255}));
+    g.RunFor(300);
+    EXPECT_EQ(test::At(g.Host().DrawingArea(), 400, 590), (test::Pixel{255, 255, 255}));
+}
+
 TEST(SettingsEvents, AreCheckedWhenTheScriptIsRead) {
     EXPECT_EQ(ParseEventScript("100 setting Vol1\n").Error, "line 1: setting takes NAME VALUE");
     EXPECT_EQ(ParseEventScript("100 setting SkipMode 1\n").Error,
