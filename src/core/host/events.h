@@ -37,6 +37,7 @@ enum class UiCommand : uint8_t {
     MenuN7,        // ゲーム終了
     MenuN1,        // シーンスキップ
     MenuN2,        // 回想モード終了
+    Screenshot,    // the F12 key and the menu's スクリーンショット
 };
 
 enum class InputKind : uint8_t {

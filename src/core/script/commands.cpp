@@ -16,6 +16,7 @@
 #include "core/screens/effect.h"
 #include "core/screens/roll.h"
 #include "core/screens/special.h"
+#include "core/screens/name_entry.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -91,7 +92,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"anim", 6, kEnds, RunAnim},
     {"shake", 7, kEnds, RunShake},
     {"cjmp", 6, kGoesOn, RunComputedJump},
-    {"setname", 0, kEnds, nullptr},
+    {"setname", 0, kEnds, RunSetName},
     {"subtitle", 10, kEnds, RunSubtitle},
     {"viewer", 8, kEnds, nullptr},
     {"se ", 4, kGoesOn, RunSoundEffect},

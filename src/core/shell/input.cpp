@@ -17,6 +17,8 @@
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
+#include "core/shell/screenshot.h"
+#include "core/shell/settings_dialog.h"
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
@@ -205,10 +207,7 @@ void Command(EngineState& e, const InputEvent& event) {
             e.Host.ShowPopupMenu(4, 21);
             break;
         case UiCommand::SpeedButton2:
-            // The settings dialog: its sound now, the dialog itself with the settings screen.
-            if (sh.EngineBusy) break;
-            StopSkipAndAuto(e, StopMode::Forced);
-            PlayVoice(e, "SSE07");
+            OpenSettingsDialog(e);
             break;
         // A disabled toolbar button sends nothing; the engine checks as well, so a recorded or
         // scripted press cannot open the screen over another one or while saving is barred.
@@ -250,6 +249,9 @@ void Command(EngineState& e, const InputEvent& event) {
             break;
         case UiCommand::MenuN7:
             RequestClose(e);
+            break;
+        case UiCommand::Screenshot:
+            TakeScreenshot(e);
             break;
         default:
             break;  // the recollection items come with their screen

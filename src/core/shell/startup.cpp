@@ -107,6 +107,7 @@ void InitialiseEngine(EngineState& e) {
     e.Recollection.SceneSeenBits.Clear();
     e.Vars.V.Clear();
     e.Vars.S[sys::kClearCount] = e.Settings.Clear;
+    e.Vars.S[51] = e.Settings.TXWStyle;  // the window frame the settings dialog reloads
     SettleSaveFolder(e);
     SyncSystemData(e);
     ClearBacklog(e.Backlog);
