@@ -14,6 +14,7 @@
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
 #include "core/text/message_window.h"
+#include "core/text/page_history.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 
@@ -242,17 +243,13 @@ TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
     for (int i = 0; i < ch.Width; ++i)
         ch.Bytes[i] = text[i];
     s.SubstitutionPosition += ch.Width;
-    AppendBacklog(log, ch.View());
+    AppendLogText(log, ch.View());
     if (s.SubstitutionPosition >= static_cast<int>(s.SubstitutionText.Length())) {
         s.SubstitutionText.Clear();
         s.SubstitutionPosition = 0;
         s.ColourResetPending = true;
     }
     return ch;
-}
-
-bool IsUnloggedChar(unsigned code) {
-    return code == sjis_text::kDiamond || code == sjis_text::kSection || code == sjis_text::kRoot;
 }
 
 // Whether typing pauses after a character: one character a pass plus CharDelay - 1 ticks.
@@ -295,7 +292,7 @@ Step TypeStep(EngineState& e) {
             return Step::EndPass;
         }
         if (code == sjis_text::kMarkNewPage) {
-            EndBacklogLine(e.Backlog);
+            CommitLogLine(e.Backlog);
             NewPage(e);
             s.FetchLine = true;
             return Step::EndPass;
@@ -311,7 +308,7 @@ Step TypeStep(EngineState& e) {
         for (int i = 0; i < ch.Width; ++i)
             ch.Bytes[i] = p[i];
         s.LineColumn += ch.Width;
-        if (ch.Width == 1 || !IsUnloggedChar(code)) AppendBacklog(e.Backlog, ch.View());
+        AppendLogText(e.Backlog, ch.View());
         if (s.ColourResetPending) {
             e.Text.TextColour = 0;
             s.ColourResetPending = false;
@@ -359,6 +356,7 @@ Step RunLine(EngineState& e) {
             }
             case '\\':
                 BeginWait(e, 1);
+                RecordPage(e);
                 return Step::EndPass;
             case '=':
                 BeginWait(e, 2);
