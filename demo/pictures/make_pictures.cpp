@@ -35,6 +35,9 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_clickw", Store::Gra, ClickMarker()});
     all.push_back({"sys_sw", Store::Gra, ChoicePlate(false)});
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
+    all.push_back({"sys_bl_bar", Store::Gra, BacklogBar()});
+    all.push_back({"sys_bl_cur", Store::Gra, BacklogThumb()});
+    all.push_back({"sys_blVR", Store::Gra, VoiceMarkIcon()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
     return all;

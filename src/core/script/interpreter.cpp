@@ -234,16 +234,15 @@ struct TypedChar {
     std::string_view View() const { return std::string_view(Bytes, Width); }
 };
 
-// The next character of the substitution text, with its logging. Copied out, because the text is
+// The next character of the substitution text. Copied out, because the text is
 // cleared when it runs out.
-TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
+TypedChar NextSubstitutionChar(ScriptState& s) {
     const char* text = s.SubstitutionText.CStr() + s.SubstitutionPosition;
     TypedChar ch;
     ch.Width = CharWidth(text);
     for (int i = 0; i < ch.Width; ++i)
         ch.Bytes[i] = text[i];
     s.SubstitutionPosition += ch.Width;
-    AppendLogText(log, ch.View());
     if (s.SubstitutionPosition >= static_cast<int>(s.SubstitutionText.Length())) {
         s.SubstitutionText.Clear();
         s.SubstitutionPosition = 0;
@@ -267,7 +266,7 @@ Step TypeStep(EngineState& e) {
     ScriptState& s = e.Script;
     TypedChar ch;
     if (!s.SubstitutionText.Empty()) {
-        ch = NextSubstitutionChar(s, e.Backlog);
+        ch = NextSubstitutionChar(s);
     } else {
         const char* p = s.LineBuffer.data() + s.LineColumn;
         uint8_t b = static_cast<uint8_t>(*p);
@@ -308,7 +307,6 @@ Step TypeStep(EngineState& e) {
         for (int i = 0; i < ch.Width; ++i)
             ch.Bytes[i] = p[i];
         s.LineColumn += ch.Width;
-        AppendLogText(e.Backlog, ch.View());
         if (s.ColourResetPending) {
             e.Text.TextColour = 0;
             s.ColourResetPending = false;

@@ -102,6 +102,8 @@ void PutChar(EngineState& e, std::string_view chars) {
         CommitLogLine(e.Backlog);
         e.Host.Transcript(TranscriptMark::LineEnd, {});
     }
+    // Logged after the line break, so the log's lines hold what the page's rows hold.
+    AppendLogText(e.Backlog, chars);
     if (!full_text && code != kOpeningQuote && t.TextColumn == 0 && t.TextRow != 0) {
         t.TextColumn = 2;
     }
