@@ -1,7 +1,7 @@
 // The backlog and the page history as a save file may bring them: log lines, page records with
 // their picture names, layouts, voice lists and counter, all of any bytes. The log screen opens,
-// scrolls, drags its thumb and clicks its rows; the page replay steps back as far as it goes
-// and forward out again.
+// scrolls, drags its thumb and clicks its rows; the page replay steps back (now and then as far
+// as it goes) and forward out again.
 
 #include <cstddef>
 #include <cstdint>
@@ -49,8 +49,11 @@ void FillBacklog(BacklogState& log, ByteSource& in) {
     log.LineCount = static_cast<uint16_t>(in.Int()) % (kBacklogMaxLines + 1);
     log.FillPosition = log.LineCount * kBacklogLineBytes + in.Next() % kBacklogLineBytes;
     for (PageRecord& r : log.History.Pages) {
-        for (uint8_t& b : r.Text)
-            b = in.Next();
+        // A few characters at places of the input's choosing: each new character is rendered
+        // (the glyph renderer has targets of its own), the placing is what is tried here.
+        r.Text.fill(0);
+        for (int i = in.Next() % 12; i > 0; --i)
+            r.Text[(in.Next() << 8 | in.Next()) % kPageTextBytes] = in.Next();
         r.Layout = in.Next() % 8 == 0 ? in.Int() : in.Next() % 5;
         r.PictureNames = in.Text(kPagePictureNamesBytes);
         r.VoiceList = in.Text(kPageVoiceListBytes);
@@ -62,7 +65,7 @@ void FillBacklog(BacklogState& log, ByteSource& in) {
 void UseLogScreen(EngineState& e, ByteSource& in) {
     e.Shell.WaitKind = 1;
     OpenLog(e);
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 6; ++i) {
         int x = in.Next() * 4, y = in.Next() * 3;
         switch (in.Next() % 4) {
             case 0:
@@ -82,12 +85,17 @@ void UseLogScreen(EngineState& e, ByteSource& in) {
     CloseLog(e);
 }
 
-void UsePageReplay(EngineState& e) {
+// Each page shown composes a whole scene: mostly a few steps, now and then all the way back.
+void UsePageReplay(EngineState& e, ByteSource& in) {
     OpenPageReplay(e);
-    for (int i = 0; i < 22; ++i)
+    int back = in.Next() % 24;
+    if (back > 3 && in.Next() % 4 != 0) back = 3;
+    for (int i = 0; i < back; ++i)
         PageReplayStep(e, ReplayDirection::Back);
-    for (int i = 0; i < 22; ++i)
-        PageReplayStep(e, ReplayDirection::Forward);
+    if (in.Next() % 2 == 0) {
+        for (int i = 0; i <= back; ++i)
+            PageReplayStep(e, ReplayDirection::Forward);
+    }
     LeavePageReplay(e);
 }
 
@@ -101,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ByteSource in(data, size);
     FillBacklog(e.Backlog, in);
     UseLogScreen(e, in);
-    UsePageReplay(e);
+    UsePageReplay(e, in);
     return 0;
 }
