@@ -213,5 +213,16 @@ TEST(PageReplay, AReplayedPageIsAllYellowAndThePresentComesBack) {
     EXPECT_EQ(0, std::memcmp(present.Data(), g.E().DisplaySurface.Data(), present.SizeBytes()));
 }
 
+// A saved game may come back in the page history's mode without the replay's kept frame.
+TEST(PageReplay, AReplayItDidNotOpenStillLeavesToAWholeFrame) {
+    Game g("A\n\\\nB\n\\\n");
+    g.ReachPage(2);
+    g.E().Shell.MainMode = kModePageHistory;
+    g.Press(vk::kRight);
+    EXPECT_EQ(g.E().Shell.MainMode, kModeScript);
+    EXPECT_EQ(g.E().DisplaySurface.Width(), kScreenWidth);
+    EXPECT_EQ(g.E().DisplaySurface.Height(), kScreenHeight);
+}
+
 }  // namespace
 }  // namespace vespin

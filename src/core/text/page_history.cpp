@@ -178,6 +178,18 @@ void ShowRecord(EngineState& e, int page) {
     if (!first.empty()) PlayVoice(e, first);
 }
 
+// The present frame from the scene and the page, when there is no kept copy of it.
+void RebuildPresentFrame(EngineState& e) {
+    if (e.FullTextMode()) {
+        ScaleSurface(e.CompositionSurface, e.DisplaySurface, e.Vars.S[sys::kFullTextDarkness] * 16);
+        RedrawPageText(e);
+    } else {
+        CopyRect(e.CompositionSurface, kScreenRect, e.DisplaySurface, 0, 0);
+    }
+    ComposeWindowImage(e);
+    PaintWindowOntoDisplay(e);
+}
+
 }  // namespace
 
 void RecordPage(EngineState& e) {
@@ -209,6 +221,7 @@ void PageReplayStep(EngineState& e, ReplayDirection direction) {
     if (e.Shell.MainMode != kModePageHistory) return;
     int counter = e.Backlog.History.Counter;
     int& back = e.BacklogView.Replay.PagesBack;
+    back = std::max(back, 2);  // a game loaded in this mode did not open the replay here
     if (direction == ReplayDirection::Back) {
         if (back >= kMaxPagesBack || counter - back <= 0) return;
         back += 1;
@@ -224,14 +237,20 @@ void PageReplayStep(EngineState& e, ReplayDirection direction) {
 void LeavePageReplay(EngineState& e) {
     if (e.Shell.MainMode != kModePageHistory) return;
     PageReplayState& replay = e.BacklogView.Replay;
+    bool opened_here = !replay.KeptDisplay.Empty();
+    int layout = opened_here ? replay.KeptLayout : e.Vars.S[sys::kCharacterFlags];
     ShowRecord(e, e.Backlog.History.Counter - 1);  // its voice, as the present page's
     e.Shell.MainMode = kModeScript;
     // The layout of the last record need not be the present one (a page may end without "\"):
     // the scene is rebuilt with the layout it had, so no character of it is dropped.
-    e.Vars.S[sys::kCharacterFlags] = replay.KeptLayout;
+    e.Vars.S[sys::kCharacterFlags] = layout;
     ReloadScenePictures(e);
-    e.DisplaySurface = replay.KeptDisplay;
-    ComposeWindowImage(e);
+    if (opened_here) {
+        e.DisplaySurface = replay.KeptDisplay;
+        ComposeWindowImage(e);
+    } else {
+        RebuildPresentFrame(e);
+    }
     ShowOnDrawingArea(e, e.DisplaySurface);
     replay.KeptDisplay = Surface();
     replay.PagesBack = 0;
