@@ -40,6 +40,15 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_blVR", Store::Gra, VoiceMarkIcon()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
+    Character frame = BattleFrame();
+    all.push_back({"battle", Store::Gra, std::move(frame.Picture)});
+    all.push_back({"mbattle", Store::Gra, std::move(frame.Mask)});
+    all.push_back({"btl_atr", Store::Gra, AttributeIcons()});
+    all.push_back({"cards", Store::Gra, CardSheet()});
+    all.push_back({"cardfont", Store::Gra, CardDigits()});
+    all.push_back({"cb_wall", Store::Gra, GuardMarker()});
+    all.push_back({"b_sel002", Store::Gra2, PlayerPortrait()});
+    all.push_back({"b_slime002", Store::Gra2, SlimePortrait()});
     return all;
 }
 

@@ -27,11 +27,16 @@ bool CloseQuery(EngineState& e) {
     if (MovieUnderWay(e)) EndMovie(e);
     if (sh.EngineBusy) return false;
     sh.InterpreterEnabled = false;
+    e.Rolls.Paused = true;  // a roll holds still while the question is open
     MessageResult answer = e.Host.ShowMessageBox(sjis::ToUtf8(sjis_text::kQuitQuestion),
                                                  sjis::ToUtf8(sjis_text::kConfirmCaption),
                                                  MessageIcon::Question, MessageButtons::OkCancel);
     bool allow = answer == MessageResult::Ok;
-    if (allow) sh.InterruptRequest = 1;
+    if (allow) {
+        sh.InterruptRequest = 1;
+        e.Rolls.Abort = true;
+    }
+    e.Rolls.Paused = false;
     sh.InterpreterEnabled = true;
     return allow;
 }

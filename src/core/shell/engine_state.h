@@ -5,7 +5,9 @@
 #include <array>
 #include <filesystem>
 
+#include "core/anim/anim_state.h"
 #include "core/audio/audio_state.h"
+#include "core/battle/battle_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -14,6 +16,7 @@
 #include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
 #include "core/screens/recollection_state.h"
+#include "core/screens/roll_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -57,6 +60,7 @@ struct EngineState {
     BacklogState Backlog;
     BacklogViewState BacklogView;  // the log screen, the page replay, the hidden window
     AudioState Audio;
+    AnimState Anim;
 
     Surface DisplaySurface;      // the frame shown in the drawing area
     Surface CompositionSurface;  // the scene without the message window
@@ -67,6 +71,8 @@ struct EngineState {
     RecollectionState Recollection;
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    RollState Rolls;     // `roll`, and the flags the close handling sets while one plays
+    BattleState Battle;  // the card battle (MainMode 4)
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

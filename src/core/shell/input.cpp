@@ -4,6 +4,7 @@
 
 #include "core/audio/movie.h"
 #include "core/audio/sound.h"
+#include "core/battle/battle.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
 #include "core/persistence/save_screen.h"
@@ -115,6 +116,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     }
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
+        if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
         return;
     }
     RequestPageComplete(e);
