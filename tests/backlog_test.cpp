@@ -144,6 +144,31 @@ TEST(LogScreen, TheThumbFollowsTheScrollAndTheLogClosesPastTheNewestLine) {
     EXPECT_FALSE(g.E().Shell.BacklogOpen);
 }
 
+TEST(LogScreen, BackspaceOpensAndClosesTheLogAndEscapeLeavesTheReplay) {
+    Game g("A\n\\\nB\n\\\nC\n\\\n");
+    g.ReachPage(3);
+    struct Step {
+        int key;
+        bool key_down;  // a key-down event rather than a character
+        bool log_open;
+        int mode;
+    } steps[] = {
+        {vk::kBackspace, false, true, kModeScript},
+        {vk::kEscape, false, false, kModeScript},
+        {vk::kBackspace, false, true, kModeScript},
+        {vk::kBackspace, false, false, kModeScript},
+        {vk::kLeft, true, false, kModePageHistory},
+        {vk::kBackspace, false, false, kModePageHistory},
+        {vk::kEscape, false, false, kModeScript},
+    };
+    for (const Step& s : steps) {
+        s.key_down ? g.Press(s.key) : g.CharKey(s.key);
+        EXPECT_EQ(g.E().Shell.BacklogOpen, s.log_open) << s.key;
+        EXPECT_EQ(g.E().Shell.MainMode, s.mode) << s.key;
+    }
+    EXPECT_EQ(g.E().BacklogView.Replay.PagesBack, 0);
+}
+
 TEST(LogScreen, AVoiceIconReplaysItsVoiceATextRowNothing) {
     // Rows: @V2, A, @V1, B and the page's end.
     Game g("*voice V2\nA\n*voice V1\nB\n\\\n");
