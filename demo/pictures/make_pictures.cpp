@@ -37,6 +37,9 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
     all.push_back({"V01", Store::Gra, TallLighthouse()});
     all.push_back({"O01", Store::Gra, GullObject()});
+    all.push_back({"sys_bl_bar", Store::Gra, BacklogBar()});
+    all.push_back({"sys_bl_cur", Store::Gra, BacklogThumb()});
+    all.push_back({"sys_blVR", Store::Gra, VoiceMarkIcon()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
     Character frame = BattleFrame();

@@ -47,6 +47,12 @@ Surface ChoicePlate(bool second_style);
 // "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
 Surface ClickMarker();
 
+// The log screen: "sys_bl_bar" the scroll bar, colours beside their opacities (64 x 570, shown
+// at (690, 10)); "sys_bl_cur" its thumb (24 x 30); "sys_blVR" the icon of a voice line.
+Surface BacklogBar();
+Surface BacklogThumb();
+Surface VoiceMarkIcon();
+
 // "save" and "load": the save and load screens' pictures (800 x 600), a title, the panel for
 // the preview rows and 32 slot plates where the engine puts captions and its highlight.
 Surface SaveScreenPicture(bool load);

@@ -27,6 +27,7 @@
 #include "core/shell/settings.h"
 #include "core/shell/shell_state.h"
 #include "core/text/backlog.h"
+#include "core/text/backlog_view_state.h"
 #include "core/text/text_renderer.h"
 #include "core/text/text_state.h"
 
@@ -58,6 +59,7 @@ struct EngineState {
     TextRendererState TextRenderer;
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
+    BacklogViewState BacklogView;  // the log screen, the page replay, the hidden window
     AudioState Audio;
     AnimState Anim;
 

@@ -12,6 +12,7 @@
 #include "core/persistence/save_screen.h"
 #include "core/persistence/slot_requests.h"
 #include "core/persistence/yes_no_band.h"
+#include "core/screens/overlays.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -21,7 +22,10 @@
 #include "core/shell/settings_dialog.h"
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
+#include "core/text/backlog_screen.h"
+#include "core/text/hide_window_view.h"
 #include "core/text/message_window.h"
+#include "core/text/page_history.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/window_style.h"
 
@@ -33,16 +37,12 @@ bool TextLayoutActive(const EngineState& e) {
     return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
 }
 
-void HideMessageWindow(EngineState& e) {
-    e.Shell.MainMode = kModeWindowHidden;
-    SetToolbarLocked(e, true);
-    ShowOnDrawingArea(e, e.CompositionSurface);
-}
-
-void ShowMessageWindowAgain(EngineState& e) {
-    e.Shell.MainMode = kModeScript;
-    SetToolbarLocked(e, false);
-    ShowOnDrawingArea(e, e.DisplaySurface);
+// The wheel and Backspace open the log with the log button's pressed look for the moment.
+void OpenLogFromInput(EngineState& e) {
+    e.Vars.S[65] = 1;
+    DrawQuickButtons(e, QuickButtonTarget::Display);
+    OpenLog(e);
+    e.Vars.S[65] = 0;
 }
 
 void RequestPageComplete(EngineState& e) {
@@ -60,7 +60,10 @@ void MouseMove(EngineState& e, int x, int y) {
         ConfirmBandHover(e, x, y);
         return;
     }
-    if (sh.BacklogOpen) return;  // the backlog takes the pointer here once it exists
+    if (sh.BacklogOpen) {
+        LogMouseMove(e, x, y);
+        return;
+    }
     if (sh.SaveScreenState != 0) {
         SaveScreenHover(e, x, y);
         return;
@@ -103,13 +106,20 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     }
     if (sh.EngineBusy) return;
     if (button == MouseButton::Left && sh.WaitKind != 4 && sh.ClickLockout < 3) StopVoice(e);
-    if (sh.BacklogOpen) return;
+    if (sh.BacklogOpen) {
+        if (button == MouseButton::Right) {
+            CloseLog(e);
+        } else if (button == MouseButton::Left) {
+            LogMouseDown(e, x, y);
+        }
+        return;
+    }
     if (sh.SaveScreenState == 2) {
         SaveScreenClick(e, button);
         return;
     }
     if (sh.MainMode != kModeScript) {
-        if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
+        if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
         if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
         SceneEffectClick(e);
         return;
@@ -142,7 +152,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
             sh.ClickLockout = 10;
             break;
         case MouseButton::Right:
-            if (sh.ChoiceKind != 4) HideMessageWindow(e);
+            if (sh.ChoiceKind != 4) HideWindowView(e);
             break;
         case MouseButton::Middle:
             sh.ClickLockout = 10;
@@ -153,20 +163,35 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
 void CharKey(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (sh.ConfirmKind != 0 || sh.SaveScreenState != 0 || sh.ChoiceKind >= 4) return;
-    if (sh.BacklogOpen) return;
+    if (sh.BacklogOpen) {
+        if (key == vk::kBackspace || key == vk::kEscape) CloseLog(e);
+        return;
+    }
     switch (key) {
         case vk::kEnter:
             MouseDown(e, MouseButton::Left, sh.LastMouseX, sh.LastMouseY);
             break;
         case vk::kEscape:
-            MouseDown(e, MouseButton::Right, sh.LastMouseX, sh.LastMouseY);
+            if (sh.MainMode == kModePageHistory) {
+                LeavePageReplay(e);
+            } else {
+                MouseDown(e, MouseButton::Right, sh.LastMouseX, sh.LastMouseY);
+            }
+            break;
+        case vk::kBackspace:
+            if (sh.EngineBusy) break;
+            if (sh.MainMode == kModeScript) {
+                OpenLogFromInput(e);
+            } else if (sh.MainMode == kModePageHistory) {
+                PageReplayStep(e, ReplayDirection::Back);
+            }
             break;
         case vk::kSpace:
             if (sh.EngineBusy || sh.ChoiceKind > 1) break;
             if (sh.MainMode == kModeScript) {
-                HideMessageWindow(e);
+                HideWindowView(e);
             } else if (sh.MainMode == kModeWindowHidden) {
-                ShowMessageWindowAgain(e);
+                EndHideWindowView(e);
             }
             break;
         default:
@@ -177,6 +202,12 @@ void CharKey(EngineState& e, int key) {
 void KeyDown(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
+    // The page history first: opened during a choice, it must still answer its keys.
+    if (sh.MainMode == kModePageHistory) {
+        if (key == vk::kLeft) PageReplayStep(e, ReplayDirection::Back);
+        if (key == vk::kRight) PageReplayStep(e, ReplayDirection::Forward);
+        return;
+    }
     if (sh.ChoiceKind == kChoiceInWindow) {
         if (key == vk::kUp || key == vk::kDown) MoveChoiceFocus(e, key == vk::kUp ? -1 : 1);
         return;
@@ -189,6 +220,8 @@ void KeyDown(EngineState& e, int key) {
         sh.SkipState = state == 3 ? 1 : state;
     } else if (key == vk::kControl) {
         ToggleAutoAdvance(e);
+    } else if (key == vk::kLeft && (sh.WaitKind != 0 || sh.ChoiceKind != 0)) {
+        OpenPageReplay(e);
     }
 }
 
@@ -196,6 +229,18 @@ void KeyUp(EngineState& e, int key) {
     if (key != vk::kShift) return;
     if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) e.Vars.S[60] = 0;
     e.Shell.SkipState = 0;
+}
+
+// A forward turn at a wait opens the log; while it is open the wheel scrolls it.
+void Wheel(EngineState& e, int delta) {
+    ShellState& sh = e.Shell;
+    if (sh.BacklogOpen) {
+        LogWheel(e, delta);
+        return;
+    }
+    if (delta <= 0 || sh.MainMode != kModeScript || sh.SaveScreenState != 0) return;
+    if (sh.TransitionRunning || sh.EngineBusy || sh.ConfirmKind != 0 || sh.WaitKind == 0) return;
+    OpenLogFromInput(e);
 }
 
 void Command(EngineState& e, const InputEvent& event) {
@@ -274,9 +319,11 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             MouseDown(e, event.button, event.x, event.y);
             break;
         case InputKind::MouseUp:
+            if (e.Shell.SaveScreenState == 0 && e.Shell.BacklogOpen) LogMouseUp(e);
             break;
         case InputKind::Wheel:
-            break;  // the backlog opens here once it exists
+            Wheel(e, event.delta);
+            break;
         case InputKind::KeyDown:
             KeyDown(e, event.key);
             break;
