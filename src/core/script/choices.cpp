@@ -11,6 +11,7 @@
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/pixel_ops.h"
 #include "core/persistence/choice_history.h"
+#include "core/screens/seltree.h"
 #include "core/script/choice_list.h"
 #include "core/script/choice_state.h"
 #include "core/shell/engine_state.h"
@@ -247,6 +248,9 @@ void ChoiceHover(EngineState& e, int x, int y) {
         case kChoiceClickmap:
             ClickmapHover(e, x, y);
             return;
+        case kChoiceSelectionTree:
+            SelectionTreeHover(e, x, y);
+            return;
         default:
             return;
     }
@@ -256,9 +260,15 @@ void ChoiceClick(EngineState& e) {
     ChoiceState& c = e.Choices;
     ShellState& sh = e.Shell;
     int kind = sh.ChoiceKind;
-    if (c.HoveredChoice <= 0 && kind != kChoiceSelectionTree) return;
+    // The tree plays its own sound, and only when an entry is taken; its clicks are not choices
+    // of a list, so recording them would put entries out of step for the replay.
+    if (kind == kChoiceSelectionTree) {
+        SelectionTreeClick(e);
+        return;
+    }
+    if (c.HoveredChoice <= 0) return;
     // A replayed record may name an entry this list does not have: there is nothing to take.
-    if (kind != kChoiceSelectionTree && c.HoveredChoice > c.ChoiceCount) return;
+    if (c.HoveredChoice > c.ChoiceCount) return;
     if (kind == kChoiceFullText && c.HoveredChoice == c.ChoiceCount && Sel2LastDisabled(e)) return;
     int index = c.HoveredChoice - 1;
     PlayTakeSound(e);
@@ -283,7 +293,7 @@ void ChoiceClick(EngineState& e) {
             TakeClickmapRegion(e, index);
             break;
         default:
-            break;  // the selection tree takes its own clicks
+            break;
     }
 }
 

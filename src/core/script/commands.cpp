@@ -9,6 +9,8 @@
 #include "core/persistence/read_marks.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/system_data.h"
+#include "core/screens/seltree.h"
+#include "core/screens/status_panels.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -70,7 +72,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"iris", 6, kGoesOn, RunIris},
     {"fix", 0, kGoesOn, RunFix},
     {"sleep ", 7, kEnds, RunSleep},
-    {"seltree", 9, kEnds, nullptr},
+    {"seltree", 9, kEnds, RunSeltree},
     {"update", 0, kGoesOn, RunUpdate},
     {"direct ", 8, kGoesOn, RunDirect},
     {"save", 0, kEnds, RunSave},
@@ -98,7 +100,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"sroll", 0, kEnds, nullptr},
     {"scroll ", 8, kEnds, nullptr},
     {"kaisou", 0, kEnds, nullptr},
-    {"chgprm", 0, kEnds, nullptr},
+    {"chgprm", 0, kEnds, RunChgprm},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, nullptr},
     {"battle", 0, kEnds, nullptr},

@@ -14,6 +14,7 @@
 #include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
 #include "core/screens/recollection_state.h"
+#include "core/screens/simulation_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -63,6 +64,7 @@ struct EngineState {
     ViewerState Viewer;
     ChoiceState Choices;
     RecollectionState Recollection;
+    SimulationState Simulation;  // the selection tree and the status panels
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
 
