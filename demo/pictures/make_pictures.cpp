@@ -37,6 +37,14 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
+    all.push_back({"sys2", Store::Gra3, TreeButtons()});
+    all.push_back({"sys3", Store::Gra3, StatusPanelA()});
+    all.push_back({"sys4", Store::Gra3, StatusPanelB()});
+    all.push_back({"sys5", Store::Gra3, StatusPanelC()});
+    all.push_back({"sys6", Store::Gra3, AttributeIcons()});
+    all.push_back({"stw_hilite", Store::Gra3, PanelHighlight()});
+    // S051 turns panel C on and also names the window frame "sys_tw1" once the settings change.
+    all.push_back({"sys_tw1", Store::Gra, WindowPicture()});
     return all;
 }
 

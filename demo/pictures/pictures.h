@@ -51,6 +51,17 @@ Surface ClickMarker();
 // the preview rows and 32 slot plates where the engine puts captions and its highlight.
 Surface SaveScreenPicture(bool load);
 
+// The simulation chapter: "sys2" (the selection tree's buttons, normal and highlighted, each over
+// its mask, 136 x 120), "sys3", "sys4", "sys5" (status panels A, B and C over their masks), "sys6"
+// (six attribute icons over their masks) and "stw_hilite" (panel C's highlight: a mask, then five
+// frames).
+Surface TreeButtons();
+Surface StatusPanelA();
+Surface StatusPanelB();
+Surface StatusPanelC();
+Surface AttributeIcons();
+Surface PanelHighlight();
+
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();
 
