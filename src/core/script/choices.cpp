@@ -260,9 +260,10 @@ void ChoiceClick(EngineState& e) {
     ChoiceState& c = e.Choices;
     ShellState& sh = e.Shell;
     int kind = sh.ChoiceKind;
-    // The tree plays its own sound, and only when an entry is taken; its clicks are not choices
-    // of a list, so recording them would put entries out of step for the replay.
+    // Any click on the tree sounds, and the tree's own sound follows when an entry is taken. Its
+    // clicks are not entries of a list: recording them would put the replay out of step.
     if (kind == kChoiceSelectionTree) {
+        PlayTakeSound(e);
         SelectionTreeClick(e);
         return;
     }
