@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ReadSelectionTrees(e.Simulation.Tree, text);
         SetFlags(e);
         RunSeltree(e, number);
-        for (int i = 0; i < 40; ++i) {
+        for (int i = 0; i < 24; ++i) {
             seed = seed * 1103515245u + 12345u;
             // Mostly over the first columns, sometimes anywhere on the drawing area.
             int x = 20 + static_cast<int>((seed >> 8) % (i % 5 == 0 ? 780 : 560));

@@ -15,7 +15,7 @@ using test::Pixel;
 
 // Tree 0: a hidden entry with a child between shown ones, and a branch two levels deep.
 // Tree 1: branches at rows 2, 3 and 4 with 1, 4 and 2 children.
-// Tree 2: nothing shown (flag 9 is never set).
+// Tree 2: nothing shown (flag 9 is never set). Tree 3: entries missing their fields.
 const char* kTrees =
     "Alpha,1,leaf\n"
     "Branch,2,\n"
@@ -30,6 +30,8 @@ const char* kTrees =
     "E,1,\n E1,1,x\n E2,1,x\n"
     "END\n"
     "Nothing,9,leaf\n"
+    "END\n"
+    "Lone,1\nBare\n"
     "ALLEND\n";
 
 const char* kLeaf = "In leaf\n\\\n*end\n:second\nIn second\n\\\n*end\n";
@@ -155,12 +157,23 @@ TEST(SelectionTree, AClickWithoutATargetKeepsTheTreeAndOneWithATargetCallsIt) {
 }
 
 TEST(SelectionTree, TreesWithNothingToClickLetTheScriptGoOn) {
-    const char* commands[] = {"*seltree 7", "*seltree -1", "*seltree 2", "*seltree 3"};
+    const char* commands[] = {"*seltree 7", "*seltree -1", "*seltree 2", "*seltree 4"};
     for (const char* command : commands) {
         Game g(std::string("!T0001=1\n") + command + "\nGoes on\n");
         g.RunFor(2000);
         EXPECT_NE(g.Transcript().find("Goes on"), std::string::npos) << command;
     }
+}
+
+TEST(SelectionTree, AnEntryWithoutItsTargetIsABranchAndOneWithoutItsFlagUsesT0) {
+    Game g("!T0001=1\n*seltree 3\n");
+    g.Open();
+    EXPECT_EQ(g.T().ColumnMaps[0][0], 0);
+    EXPECT_EQ(g.T().ColumnMaps[0][1], kNoEntry);  // "Bare": flag T0000, clear
+    g.Point(0, 0);
+    EXPECT_TRUE(g.T().ChildColumnOpen);  // an empty one
+    g.ClickHere();
+    EXPECT_EQ(g.State().Shell.ChoiceKind, kChoiceSelectionTree);
 }
 
 TEST(SelectionTree, AMissingTargetScriptClosesTheTreeAndKeepsTheScriptName) {

@@ -26,7 +26,7 @@ std::string_view NextLine(std::string_view text, size_t& at) {
 }
 
 std::string_view Field(std::string_view line, size_t& at) {
-    if (at > line.size()) return {};
+    if (at > line.size()) return line.substr(line.size());  // a field the line lacks is empty
     size_t comma = line.find(',', at);
     if (comma == std::string_view::npos) comma = line.size();
     std::string_view field = line.substr(at, comma - at);
