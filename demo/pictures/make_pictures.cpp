@@ -51,6 +51,14 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"cb_wall", Store::Gra, GuardMarker()});
     all.push_back({"b_sel002", Store::Gra2, PlayerPortrait()});
     all.push_back({"b_slime002", Store::Gra2, SlimePortrait()});
+    all.push_back({"sys2", Store::Gra3, TreeButtons()});
+    all.push_back({"sys3", Store::Gra3, StatusPanelA()});
+    all.push_back({"sys4", Store::Gra3, StatusPanelB()});
+    all.push_back({"sys5", Store::Gra3, StatusPanelC()});
+    all.push_back({"sys6", Store::Gra3, PanelAttributeIcons()});
+    all.push_back({"stw_hilite", Store::Gra3, PanelHighlight()});
+    // S051 turns panel C on and also names the window frame "sys_tw1" once the settings change.
+    all.push_back({"sys_tw1", Store::Gra, WindowPicture()});
     return all;
 }
 

@@ -72,6 +72,16 @@ Surface SlimePortrait();
 // 48 gull for `obj_` with its mask below it (48 x 96).
 Surface TallLighthouse();
 Surface GullObject();
+// The simulation chapter: "sys2" (the selection tree's buttons, normal and highlighted, each over
+// its mask, 136 x 120), "sys3", "sys4", "sys5" (status panels A, B and C over their masks), "sys6"
+// (six attribute icons over their masks) and "stw_hilite" (panel C's highlight: a mask, then five
+// frames).
+Surface TreeButtons();
+Surface StatusPanelA();
+Surface StatusPanelB();
+Surface StatusPanelC();
+Surface PanelAttributeIcons();
+Surface PanelHighlight();
 
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();

@@ -182,6 +182,7 @@ struct FuzzGame::Snapshot {
     SavedText Text;
     SavedScene Scene;
     SavedChoices Choices;
+    SimulationState Simulation;
     Surface DisplaySurface, CompositionSurface, DrawingArea;
 
     explicit Snapshot(const EngineState& e)
@@ -197,6 +198,7 @@ struct FuzzGame::Snapshot {
           Text(e.Text),
           Scene(e.Scene),
           Choices(e.Choices),
+          Simulation(e.Simulation),
           DisplaySurface(e.DisplaySurface),
           CompositionSurface(e.CompositionSurface),
           DrawingArea(e.DrawingArea) {}
@@ -220,6 +222,7 @@ struct FuzzGame::Snapshot {
         Text.RestoreInto(e.Text);
         Scene.RestoreInto(e.Scene);
         Choices.RestoreInto(e.Choices);
+        e.Simulation = Simulation;
         RestorePixels(e.DisplaySurface, DisplaySurface);
         RestorePixels(e.CompositionSurface, CompositionSurface);
         RestorePixels(e.DrawingArea, DrawingArea);

@@ -6,7 +6,4 @@ namespace vespin {
 // once it exists; the message window already calls it at every point it must.
 void DrawQuickButtons(EngineState&, QuickButtonTarget) {}
 
-// The status panels (the game's parameters) are drawn here once they exist.
-void RefreshStatusPanels(EngineState&) {}
-
 }  // namespace vespin

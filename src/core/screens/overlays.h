@@ -1,7 +1,7 @@
 #pragma once
-// The pictures that other screens lay over the message window: the quick-button bar and the
-// status panels. The message window calls these at fixed points of its drawing; until the quick
-// buttons and the status panels are built they draw nothing.
+// The pictures that other screens lay over the message window: the quick-button bar (the status
+// panels are in status_panels.h). The message window calls it at fixed points of its drawing;
+// until the quick buttons are built it draws nothing.
 
 namespace vespin {
 
@@ -13,6 +13,5 @@ enum class QuickButtonTarget {
 };
 
 void DrawQuickButtons(EngineState& e, QuickButtonTarget target);
-void RefreshStatusPanels(EngineState& e);
 
 }  // namespace vespin

@@ -17,6 +17,8 @@
 #include "core/screens/roll.h"
 #include "core/screens/special.h"
 #include "core/screens/name_entry.h"
+#include "core/screens/seltree.h"
+#include "core/screens/status_panels.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -78,7 +80,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"iris", 6, kGoesOn, RunIris},
     {"fix", 0, kGoesOn, RunFix},
     {"sleep ", 7, kEnds, RunSleep},
-    {"seltree", 9, kEnds, nullptr},
+    {"seltree", 9, kEnds, RunSeltree},
     {"update", 0, kGoesOn, RunUpdate},
     {"direct ", 8, kGoesOn, RunDirect},
     {"save", 0, kEnds, RunSave},
@@ -106,7 +108,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"sroll", 0, kEnds, RunStaffRoll},
     {"scroll ", 8, kEnds, RunScroll},
     {"kaisou", 0, kEnds, nullptr},
-    {"chgprm", 0, kEnds, nullptr},
+    {"chgprm", 0, kEnds, RunChgprm},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, RunEffect},
     {"battle", 0, kEnds, RunBattle},

@@ -18,6 +18,7 @@
 #include "core/resources/archive.h"
 #include "core/screens/recollection_state.h"
 #include "core/screens/roll_state.h"
+#include "core/screens/simulation_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -70,6 +71,7 @@ struct EngineState {
     ViewerState Viewer;
     ChoiceState Choices;
     RecollectionState Recollection;
+    SimulationState Simulation;  // the selection tree and the status panels
     PersistenceState Saves;
     SaveUiState SaveUi;    // the save/load screen and the yes/no band
     RollState Rolls;       // `roll`, and the flags the close handling sets while one plays

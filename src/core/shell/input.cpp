@@ -73,10 +73,11 @@ void MouseMove(EngineState& e, int x, int y) {
         case kChoiceInWindow:
         case kChoiceFullText:
         case kChoiceClickmap:
+        case kChoiceSelectionTree:
             ChoiceHover(e, x, y);
             break;
         default:
-            break;  // the quick buttons and the selection tree hover here once they exist
+            break;  // the quick buttons hover here once they exist
     }
 }
 

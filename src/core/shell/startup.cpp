@@ -10,6 +10,8 @@
 #include "core/persistence/system_data.h"
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
+#include "core/screens/seltree.h"
+#include "core/screens/status_panels.h"
 #include "core/script/script_loader.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -128,6 +130,8 @@ void InitialiseEngine(EngineState& e) {
     e.Vars.S[sys::kS031] = 0;
     e.Shell.FirstIdlePending = true;
     // The screens of the game initialise here as they are built; the message window comes last.
+    InitSelectionTree(e);
+    InitStatusPanels(e);
     ApplyWindowStyle(e);
 }
 
