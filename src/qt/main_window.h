@@ -67,7 +67,6 @@ class MainWindow : public QWidget {
     bool m_full_screen = false;
     QSize m_base_client{kClientWidth, kClientHeight};
     bool m_close_allowed = false;
-    bool m_full_screen = false;
     bool m_shaking = false;  // m_rest holds where the window rests
     QPoint m_rest;
 };
