@@ -2,10 +2,6 @@
 
 namespace vespin {
 
-// The quick-button bar (skip, auto, save, load, backlog, voice replay, settings) is drawn here
-// once it exists; the message window already calls it at every point it must.
-void DrawQuickButtons(EngineState&, QuickButtonTarget) {}
-
 // The status panels (the game's parameters) are drawn here once they exist.
 void RefreshStatusPanels(EngineState&) {}
 

@@ -17,6 +17,7 @@
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
+#include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/window_style.h"
 
@@ -242,6 +243,8 @@ void ChoiceHover(EngineState& e, int x, int y) {
                 HighlightInWindow(e, hovered);
             }
             c.HoveredChoice = hovered;
+            if (hovered > 0 && hovered <= c.ChoiceCount)
+                SpeakChoice(e, c.ChoiceLabels[hovered - 1].View());
             return;
         }
         case kChoiceClickmap:

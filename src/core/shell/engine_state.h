@@ -13,6 +13,7 @@
 #include "core/persistence/persistence_state.h"
 #include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
+#include "core/screens/quick_buttons.h"
 #include "core/screens/recollection_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
@@ -23,6 +24,7 @@
 #include "core/shell/settings.h"
 #include "core/shell/shell_state.h"
 #include "core/text/backlog.h"
+#include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/text_state.h"
 
@@ -65,6 +67,8 @@ struct EngineState {
     RecollectionState Recollection;
     PersistenceState Saves;
     SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    QuickBarState QuickBar;
+    SelfVoicingState Speech;
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

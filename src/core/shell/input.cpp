@@ -10,6 +10,7 @@
 #include "core/persistence/save_screen.h"
 #include "core/persistence/slot_requests.h"
 #include "core/persistence/yes_no_band.h"
+#include "core/screens/quick_buttons.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -18,21 +19,22 @@
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
+#include "core/text/self_voicing.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/window_style.h"
 
 namespace vespin {
 
-namespace {
-
-bool TextLayoutActive(const EngineState& e) {
-    return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
-}
-
 void HideMessageWindow(EngineState& e) {
     e.Shell.MainMode = kModeWindowHidden;
     SetToolbarLocked(e, true);
     ShowOnDrawingArea(e, e.CompositionSurface);
+}
+
+namespace {
+
+bool TextLayoutActive(const EngineState& e) {
+    return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
 }
 
 void ShowMessageWindowAgain(EngineState& e) {
@@ -62,6 +64,11 @@ void MouseMove(EngineState& e, int x, int y) {
         return;
     }
     if (sh.MainMode != kModeScript) return;
+    // The quick buttons light up unless skipping or auto-advance runs without a choice.
+    bool idle_modes = sh.SkipState == 0 && e.AutoDelay() == 0;
+    if (TextLayoutActive(e) &&
+        (sh.ChoiceKind == kChoiceInWindow || (sh.ChoiceKind == 0 && idle_modes)))
+        QuickButtonHover(e, x, y);
     switch (sh.ChoiceKind) {
         case kChoiceInWindow:
         case kChoiceFullText:
@@ -69,7 +76,7 @@ void MouseMove(EngineState& e, int x, int y) {
             ChoiceHover(e, x, y);
             break;
         default:
-            break;  // the quick buttons and the selection tree hover here once they exist
+            break;  // the selection tree hovers here once it exists
     }
 }
 
@@ -83,6 +90,7 @@ bool SpeedGaugeClick(EngineState& e, int x, int y) {
     e.Vars.S[sys::kAutoDelay] = e.Vars.S[sys::kLastAutoDelay] = level;
     e.Toolbar.SliderPosition = 11 - level;
     RefreshToolbar(e);
+    DrawQuickButtons(e, QuickButtonTarget::Display);
     return true;
 }
 
@@ -129,9 +137,12 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     switch (button) {
         case MouseButton::Left:
             if (sh.ChoiceKind == 0) {
+                QuickButtonHover(e, x, y);
+                if (QuickButtonPress(e, false)) return;
                 AdvanceFromWait(e);
             } else if (sh.ClickLockout == 0) {
                 ChoiceClick(e);
+                QuickButtonPress(e, true);
             }
             sh.ClickLockout = 10;
             break;
@@ -171,6 +182,10 @@ void CharKey(EngineState& e, int key) {
 void KeyDown(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
+    if (key == vk::kV) {
+        ToggleSelfVoicing(e);
+        return;
+    }
     if (sh.ChoiceKind == kChoiceInWindow) {
         if (key == vk::kUp || key == vk::kDown) MoveChoiceFocus(e, key == vk::kUp ? -1 : 1);
         return;
@@ -179,6 +194,7 @@ void KeyDown(EngineState& e, int key) {
     if (key == vk::kShift) {
         StopVoice(e);
         e.Vars.S[60] = 1;
+        DrawQuickButtons(e, QuickButtonTarget::Display);
         int state = e.Settings.SkipMode + 1;
         sh.SkipState = state == 3 ? 1 : state;
     } else if (key == vk::kControl) {
@@ -188,7 +204,10 @@ void KeyDown(EngineState& e, int key) {
 
 void KeyUp(EngineState& e, int key) {
     if (key != vk::kShift) return;
-    if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) e.Vars.S[60] = 0;
+    if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) {
+        e.Vars.S[60] = 0;
+        if (!e.Shell.EngineBusy) DrawQuickButtons(e, QuickButtonTarget::Display);
+    }
     e.Shell.SkipState = 0;
 }
 
@@ -247,6 +266,9 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::MenuN7:
             RequestClose(e);
             break;
+        case UiCommand::MenuSelfVoicing:
+            ToggleSelfVoicing(e);
+            break;
         default:
             break;  // the recollection items come with their screen
     }
@@ -268,6 +290,9 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             MouseDown(e, event.button, event.x, event.y);
             break;
         case InputKind::MouseUp:
+            if (e.Shell.SaveScreenState == 0 && !e.Shell.BacklogOpen &&
+                e.Shell.MainMode == kModeScript)
+                ReleasePressedQuickButtons(e);
             break;
         case InputKind::Wheel:
             break;  // the backlog opens here once it exists

@@ -9,6 +9,8 @@ struct InputEvent;
 // Window creation: installation settings, the setup check, then InitialiseEngine.
 void CreateMainWindow(EngineState& e);
 void InitialiseEngine(EngineState& e);
+// The system values every game starts with (S000 = 3 until the scenario allows saving, ...).
+void ResetSystemValues(EngineState& e);
 void RunFirstIdlePass(EngineState& e);
 void OnIdle(EngineState& e);
 void OnTimerTick(EngineState& e);
@@ -17,6 +19,8 @@ void OnTimerTick(EngineState& e);
 void OnRepaint(EngineState& e);
 // Input routing (mouse, wheel, keys, toolbar, menu, close requests).
 void HandleInput(EngineState& e, const InputEvent& event);
+// The right button's hiding of the message window: the scene alone, the toolbar locked.
+void HideMessageWindow(EngineState& e);
 
 // Milliseconds an idle pass lasts at least.
 inline constexpr int kIdlePeriodMs = 30;
