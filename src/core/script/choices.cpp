@@ -214,6 +214,7 @@ CommandResult ShowSelect(EngineState& e, int style) {
         if (e.Vars.S[151] == 2) ReplayRecordedChoice(e);
     }
     c.HoveredChoice = -1;
+    SpeakFinishedText(e);  // the question, before the entry under the pointer
     ChoiceHover(e, sh.LastMouseX, sh.LastMouseY);
     sh.EngineBusy = false;
     SaveChoiceHistory(e);
