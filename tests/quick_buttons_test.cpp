@@ -82,6 +82,12 @@ TEST(QuickButtons, HoverLightsTheButtonAndLeavingPutsItBack) {
     g.MouseMove(kNowhere.x, kNowhere.y);
     EXPECT_EQ(g.Look(6), 0);
     EXPECT_EQ(At(g.State().DrawingArea, kCentre[6].x, kCentre[6].y), before);
+    // The voice button takes a click even with no voice yet; leaving it afterwards unlights it.
+    g.MouseMove(kCentre[7].x, kCentre[7].y);
+    g.MouseDown(kCentre[7].x, kCentre[7].y);
+    EXPECT_EQ(g.State().Shell.WaitKind, 1);
+    g.MouseMove(kNowhere.x, kNowhere.y);
+    EXPECT_EQ(g.Look(7), 0);
 }
 
 TEST(QuickButtons, ASecondClickOnALatchedButtonSwitchesItOff) {

@@ -91,6 +91,13 @@ void PutOntoDisplay(EngineState& e, bool show) {
     ShowOnDrawingArea(e, e.DisplaySurface, gauge);
 }
 
+bool AnyHoverLook(EngineState& e) {
+    for (int b = 1; b <= kQuickButtonCount; ++b) {
+        if (Look(e, b) == 2) return true;
+    }
+    return false;
+}
+
 int ButtonAt(const EngineState& e, int x, int y) {
     const WindowGeometry& g = Geometry(e);
     int wx = x - g.Left, wy = y - g.Top;
@@ -178,7 +185,8 @@ void QuickButtonHover(EngineState& e, int x, int y) {
     int b = UsableButton(e, ButtonAt(e, x, y));
     if (b < 0) return;
     QuickBarState& q = e.QuickBar;
-    if (b != q.Hovered) {
+    // A press forgets the hovered button but leaves its look: leaving it must still clear it.
+    if (b != q.Hovered || (b == kQuickNone && AnyHoverLook(e))) {
         for (int i = 1; i <= kQuickButtonCount; ++i) {
             if (Look(e, i) == 2) Look(e, i) = 0;
         }
@@ -222,10 +230,10 @@ bool QuickButtonPress(EngineState& e, bool during_choice) {
 }
 
 void ReleasePressedQuickButtons(EngineState& e) {
-    // Only the pressed look goes: a button still under the pointer keeps its hover look.
+    // A press forgot the hovered button, so the pointer lights it again at its next move.
     bool pressed = false;
     for (int b = kQuickSave; b <= kQuickLog; ++b) {
-        if (Look(e, b) != 1) continue;
+        if (Look(e, b) == 0) continue;
         Look(e, b) = 0;
         pressed = true;
     }
