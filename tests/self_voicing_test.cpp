@@ -66,6 +66,15 @@ TEST(SelfVoicing, SkippingReadsNothing) {
     EXPECT_EQ(g.Transcript().find("[speech]"), std::string::npos) << g.Transcript();
 }
 
+TEST(SelfVoicing, SwitchedOnItReadsThePageOnScreen) {
+    TestGame g({{"main", ">灯台守\nよく来たね。\n\\\n"}}, Reading(false));
+    g.RunUntil([&] { return g.State().Shell.WaitKind != 0; });
+    EXPECT_EQ(g.Transcript().find("[speech]"), std::string::npos);
+    g.Key(vk::kV, true);
+    EXPECT_NE(g.Transcript().find("[speech] 灯台守　よく来たね。\n"), std::string::npos)
+        << g.Transcript();
+}
+
 TEST(SelfVoicing, TheHoveredChoiceIsRead) {
     TestGame g({{"main", "*select\n{東へ\n*end\n{西へ\n*end\n}\n"}}, Reading(true));
     g.RunUntil([&] { return g.State().Shell.ChoiceKind != 0; });

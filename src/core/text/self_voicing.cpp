@@ -26,6 +26,22 @@ void Say(EngineState& e, std::string_view sjis) {
     if (!sjis.empty()) e.Host.Speak(sjis::ToUtf8(sjis));
 }
 
+// The page on screen, row by row, for a player who switches reading on in the middle of it.
+std::string PageText(const EngineState& e) {
+    std::string text;
+    for (const auto& row : e.Text.Page.Text) {
+        size_t before = text.size();
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (row[i] == 0) continue;
+            bool lead = row[i] >= 0x80 && i + 1 < row.size();
+            text.push_back(static_cast<char>(row[i]));
+            if (lead) text.push_back(static_cast<char>(row[++i]));
+        }
+        if (text.size() != before) text.append(kLineGap);
+    }
+    return text;
+}
+
 }  // namespace
 
 void InitSelfVoicing(EngineState& e) {
@@ -42,7 +58,11 @@ void ToggleSelfVoicing(EngineState& e) {
     if (!s.Available) return;
     s.On = !s.On;
     WriteIntSetting(e.Host.Settings(), kSettingName, s.On ? 1 : 0);
-    if (!s.On) e.Host.Speak({});  // silence what is still being read
+    if (s.On && !e.Text.PageEmpty) {
+        Say(e, PageText(e));
+    } else if (!s.On) {
+        e.Host.Speak({});  // silence what is still being read
+    }
     RefreshToolbar(e);
 }
 

@@ -22,6 +22,7 @@ struct SelfVoicingState {
 
 // Reads the setting and asks the Host whether it can speak.
 void InitSelfVoicing(EngineState& e);
+// The V key and the menu item. Switched on, it reads the page on screen at once.
 void ToggleSelfVoicing(EngineState& e);
 
 // Typed text, in Shift-JIS (a speaker's name is typed as a line of its own).
