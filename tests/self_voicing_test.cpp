@@ -95,7 +95,7 @@ TEST(SelfVoicing, TheKeyAndTheMenuSwitchItOnlyWithASynthesiser) {
         EXPECT_EQ(g.State().Speech.On, available);
         EXPECT_EQ(g.Host().Toolbar().SelfVoicingOn, available);
         EXPECT_EQ(g.Host().Settings().Read("SelfVoicing").value_or("none"), available ? "1" : "0");
-        g.Command(UiCommand::MenuSelfVoicing);
+        g.Command(UiCommand::MenuReading);
         EXPECT_FALSE(g.State().Speech.On);
     }
 }

@@ -41,7 +41,7 @@ constexpr NamedValue kCommands[] = {
     {"N7", int(UiCommand::MenuN7)},
     {"N1", int(UiCommand::MenuN1)},
     {"N2", int(UiCommand::MenuN2)},
-    {"SelfVoicing", int(UiCommand::MenuSelfVoicing)},
+    {"SelfVoicing", int(UiCommand::MenuReading)},
 };
 
 template <size_t N>

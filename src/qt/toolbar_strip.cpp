@@ -65,7 +65,7 @@ constexpr MenuItem kMenuItems[] = {
     {UiCommand::MenuN7, "N7", "ゲーム終了"},
     {UiCommand::MenuN1, "N1", "シーンスキップ"},
     {UiCommand::MenuN2, "N2", "回想モード終了"},
-    {UiCommand::MenuSelfVoicing, "SelfVoicing", "読み上げ"},
+    {UiCommand::MenuReading, "SelfVoicing", "読み上げ"},
 };
 // The reading item without a synthesiser: disabled, and saying why.
 constexpr char kSelfVoicingMissing[] = "読み上げ（音声合成が見つかりません）";
@@ -155,7 +155,7 @@ PopupMenu::PopupMenu(InputQueue& queue, QWidget* parent) : QMenu(parent) {
     }
     Item(UiCommand::MenuN1)->setVisible(false);
     Item(UiCommand::MenuN2)->setVisible(false);
-    Item(UiCommand::MenuSelfVoicing)->setCheckable(true);
+    Item(UiCommand::MenuReading)->setCheckable(true);
     Apply(ToolbarState{});
 }
 
@@ -169,7 +169,7 @@ QAction* PopupMenu::Item(UiCommand command) const {
 void PopupMenu::Apply(const ToolbarState& state) {
     Item(UiCommand::MenuN1)->setVisible(state.MenuSceneSkipVisible);
     Item(UiCommand::MenuN2)->setVisible(state.MenuRecollectionEndVisible);
-    QAction* reading = Item(UiCommand::MenuSelfVoicing);
+    QAction* reading = Item(UiCommand::MenuReading);
     reading->setEnabled(state.SelfVoicingAvailable);
     reading->setChecked(state.SelfVoicingOn);
     reading->setText(

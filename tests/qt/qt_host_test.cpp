@@ -251,7 +251,7 @@ TEST_F(QtHostTest, TheStripMirrorsTheEnginesToolbarState) {
 }
 
 TEST_F(QtHostTest, TheReadingItemIsDisabledAndSaysWhyWithoutASynthesiser) {
-    QAction* reading = host.Window().Menu().Item(UiCommand::MenuSelfVoicing);
+    QAction* reading = host.Window().Menu().Item(UiCommand::MenuReading);
     ToolbarState state;
     for (bool available : {false, true}) {
         state.SelfVoicingAvailable = available;

@@ -25,6 +25,14 @@
 
 namespace vespin {
 
+namespace {
+
+bool TextLayoutActive(const EngineState& e) {
+    return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
+}
+
+}  // namespace
+
 void HideMessageWindow(EngineState& e) {
     e.Shell.MainMode = kModeWindowHidden;
     SetToolbarLocked(e, true);
@@ -32,10 +40,6 @@ void HideMessageWindow(EngineState& e) {
 }
 
 namespace {
-
-bool TextLayoutActive(const EngineState& e) {
-    return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
-}
 
 void ShowMessageWindowAgain(EngineState& e) {
     e.Shell.MainMode = kModeScript;
@@ -266,7 +270,7 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::MenuN7:
             RequestClose(e);
             break;
-        case UiCommand::MenuSelfVoicing:
+        case UiCommand::MenuReading:
             ToggleSelfVoicing(e);
             break;
         default:

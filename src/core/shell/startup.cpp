@@ -41,15 +41,6 @@ void ShowStartupFailure(EngineState& e, const char* text_sjis, const char* capti
     e.Shell.QuitRequested = true;
 }
 
-// The system pictures and what depends on them, in the order later steps rely on.
-void LoadSystemPictures(EngineState& e) {
-    LoadPicture(e.Archives, "sys_sw", e.Choices.PlatePicture);
-    LoadPicture(e.Archives, "sys_sw2", e.Choices.PlatePicture2);
-    InitTextRenderer(e);
-    InitQuickButtons(e);
-    LoadPicture(e.Archives, "sys_clickw", e.Text.ClickWaitPicture);
-}
-
 }  // namespace
 
 void ResetSystemValues(EngineState& e) {
@@ -62,6 +53,19 @@ void ResetSystemValues(EngineState& e) {
     v.S[sys::kRightCharacterX] = 550;
     v.S[sys::kLastAutoDelay] = 5;
 }
+
+namespace {
+
+// The system pictures and what depends on them, in the order later steps rely on.
+void LoadSystemPictures(EngineState& e) {
+    LoadPicture(e.Archives, "sys_sw", e.Choices.PlatePicture);
+    LoadPicture(e.Archives, "sys_sw2", e.Choices.PlatePicture2);
+    InitTextRenderer(e);
+    InitQuickButtons(e);
+    LoadPicture(e.Archives, "sys_clickw", e.Text.ClickWaitPicture);
+}
+
+}  // namespace
 
 void CreateMainWindow(EngineState& e) {
     e.Shell.QuitRequested = false;
