@@ -1,5 +1,5 @@
 # cmake -DTOOL=vespin-tool -DSOUNDS=vespin-demo-sounds -DPICTURES=vespin-demo-pictures
-#       -DSOURCE=demo -DGAME=out -DWORK=tmp -P build_archives.cmake
+#       -DANIMS=vespin-demo-anims -DSOURCE=demo -DGAME=out -DWORK=tmp -P build_archives.cmake
 # Encodes every scenario script, generates and encodes the sounds, draws and packs the
 # pictures, and writes the twenty archives of the demo game.
 
@@ -46,7 +46,8 @@ function(pack_sounds archive coding)
     endforeach()
     run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16 ${entries})
 endfunction()
-pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SSE11)
+pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SSE11 se30 se29
+            add_sel016 add_sel017 add_sel001 add_sel004)
 pack_sounds(vg_se0 R SE_BELL SE_DOOR SEZAI021)
 pack_sounds(vg_se2 R SE_RAIN)
 # M01 loops after its four-bar introduction (4.8 s), M02 after its first bar (1.6 s).
@@ -72,7 +73,18 @@ foreach(archive gra gra2 gra3)
     run(${TOOL} archive pack ${GAME}/vg_${archive}.vsp --layout sized --name-width 16 ${packed})
 endforeach()
 
+# Animations: BEAM is packed from its key frames with its chime by vespin-tool; the others
+# (patch frames, resync events, the battle's effects) come finished from the generator.
+run(${ANIMS} ${WORK}/anims)
+file(GLOB beam_frames ${WORK}/anims/beam/*.jpg)
+list(SORT beam_frames)
+run(${TOOL} anim pack ${WORK}/anims/entries/BEAM --period 33 --sound ${WORK}/wav/ANIM_CHIME.wav
+    ${beam_frames})
+file(GLOB anims ${WORK}/anims/entries/*)
+list(SORT anims)
+run(${TOOL} archive pack ${GAME}/vg_anim.vsp --layout sized --name-width 16 ${anims})
+
 # The other archives hold nothing yet.
-foreach(archive vg_wav2 vg_wav3 vg_wav4 vg_wav5 vg_se1 vg_ogg2 vg_ogg3 vg_anim vg_anim2)
+foreach(archive vg_wav2 vg_wav3 vg_wav4 vg_wav5 vg_se1 vg_ogg2 vg_ogg3 vg_anim2)
     run(${TOOL} archive pack ${GAME}/${archive}.vsp --layout sized --name-width 16)
 endforeach()

@@ -181,10 +181,19 @@ int main(int argc, char** argv) {
     for (const auto& [name, hz] : blips)
         Wav(dir, name, voice, Blip(22050, hz.first, hz.second));
 
+    // The card battle: a turn won (se30) and lost (se29), and the guide's cries for her hands.
+    Wav(dir, "se30", voice, Blip(22050, 660, 1320));
+    Wav(dir, "se29", voice, Blip(22050, 440, 220));
+    Wav(dir, "add_sel016", voice, Voice(22050, 0.7, 240, 2));
+    Wav(dir, "add_sel017", voice, Voice(22050, 0.9, 260, 3));
+    Wav(dir, "add_sel001", voice, Voice(22050, 0.8, 250, 3));
+    Wav(dir, "add_sel004", voice, Voice(22050, 0.8, 230, 3));
+
     Wav(dir, "SE_BELL", voice, Bell(22050, 2.0, 523.25));
     Wav(dir, "SE_DOOR", voice, Knock(22050));
     Wav(dir, "SEZAI021", voice, Bell(22050, 0.8, 880));
     Wav(dir, "SE_RAIN", stereo, Rain(22050, 2.0));
+    Wav(dir, "ANIM_CHIME", voice, Bell(22050, 1.0, 784));  // BEAM's sound (coding D)
 
     // M01: four bars of introduction, then a loop of eight; M02: a slower loop from the start.
     std::vector<int> m1 = {0, 4, 7, 12, 11, 7, 4, 2, 0, -99, 0, 2, 4,  5, 7,   -99,

@@ -1,5 +1,6 @@
 #include "tools/tool_io.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -42,6 +43,23 @@ const std::string& OptionValue(const std::vector<std::string>& args, size_t& i) 
 const std::string& Positional(const std::string& word) {
     if (LooksLikeOption(word)) throw ToolError("unknown option " + word);
     return word;
+}
+
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
 }
 
 }  // namespace vespin::tool

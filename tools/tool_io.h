@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/resources/archive.h"
@@ -19,6 +20,9 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
+
+// A UTF-8 text as a JSON string, quoted and escaped.
+std::string JsonString(std::string_view utf8);
 
 // Whether a command-line word is an option ("--loop", "-o") rather than a value or a file.
 bool LooksLikeOption(const std::string& word);
@@ -38,5 +42,7 @@ int ScriptCommand(const std::vector<std::string>& args);
 int SoundCommand(const std::vector<std::string>& args);
 int PictureCommand(const std::vector<std::string>& args);
 int SaveCommand(const std::vector<std::string>& args);
+int AnimCommand(const std::vector<std::string>& args);
+int CheckCommand(const std::vector<std::string>& args);
 
 }  // namespace vespin::tool

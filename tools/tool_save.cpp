@@ -24,20 +24,7 @@ namespace fs = std::filesystem;
 
 // A Shift-JIS text as a JSON string (UTF-8, escaped).
 std::string JsonText(std::string_view sjis) {
-    std::string out = "\"";
-    for (char c : sjis::ToUtf8(sjis)) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
+    return JsonString(sjis::ToUtf8(sjis));
 }
 
 std::vector<int32_t> Integers(const uint8_t* block, int count) {

@@ -23,7 +23,12 @@ constexpr char kUsage[] =
     "  picture encode IN.png OUT [--no-rle] [--no-delta]\n"
     "                                         the packed format, smallest allowed stages\n"
     "  save dump FILE                         a slot file or save0.dat as one JSON object\n"
-    "  save list GAMEDIR                      slot, caption and first preview line per save\n";
+    "  save list GAMEDIR                      slot, caption and first preview line per save\n"
+    "  anim list FILE | anim list --archive FILE --entry NAME    header and events\n"
+    "  anim pack OUT --period T [--sound FILE] FRAME.jpg...      key frames (+ WAV or entry)\n"
+    "  check [--json] GAMEDIR                 the route checker: broken jumps, missing pictures,\n"
+    "                                         sounds and scripts; exit code 1 on errors\n"
+    "  check --graph GAMEDIR > routes.dot     the jumps and calls as a Graphviz graph\n";
 
 }  // namespace
 
@@ -41,6 +46,8 @@ int main(int argc, char** argv) {
         if (group == "sound") return vespin::tool::SoundCommand(args);
         if (group == "picture") return vespin::tool::PictureCommand(args);
         if (group == "save") return vespin::tool::SaveCommand(args);
+        if (group == "anim") return vespin::tool::AnimCommand(args);
+        if (group == "check") return vespin::tool::CheckCommand(args);
         throw vespin::tool::ToolError("unknown command '" + group + "'\n" + kUsage);
     } catch (const vespin::tool::ToolError& error) {
         std::fprintf(stderr, "vespin-tool: %s\n", error.what());

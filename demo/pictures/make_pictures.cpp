@@ -36,8 +36,19 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_qbtn", Store::Gra, QuickButtonSheet()});
     all.push_back({"sys_sw", Store::Gra, ChoicePlate(false)});
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
+    all.push_back({"V01", Store::Gra, TallLighthouse()});
+    all.push_back({"O01", Store::Gra, GullObject()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
+    Character frame = BattleFrame();
+    all.push_back({"battle", Store::Gra, std::move(frame.Picture)});
+    all.push_back({"mbattle", Store::Gra, std::move(frame.Mask)});
+    all.push_back({"btl_atr", Store::Gra, AttributeIcons()});
+    all.push_back({"cards", Store::Gra, CardSheet()});
+    all.push_back({"cardfont", Store::Gra, CardDigits()});
+    all.push_back({"cb_wall", Store::Gra, GuardMarker()});
+    all.push_back({"b_sel002", Store::Gra2, PlayerPortrait()});
+    all.push_back({"b_slime002", Store::Gra2, SlimePortrait()});
     return all;
 }
 

@@ -56,6 +56,22 @@ Surface ClickMarker();
 // the preview rows and 32 slot plates where the engine puts captions and its highlight.
 Surface SaveScreenPicture(bool load);
 
+// The card battle: "battle" and its mask "mbattle" (800 x 600), "btl_atr" (seven attribute
+// icons for each side over their masks), "cards" (seven faces, the back and three specials),
+// "cardfont" (ten digits over their masks), "cb_wall" (the guard marker, its blue byte the
+// opacity) and the portraits "b_sel002" and "b_slime002".
+Character BattleFrame();
+Surface AttributeIcons();
+Surface CardSheet();
+Surface CardDigits();
+Surface GuardMarker();
+Surface PlayerPortrait();
+Surface SlimePortrait();
+// The scene effects chapter: an 800 x 1400 view for `scroll` ("V01", not a background), and a 48 x
+// 48 gull for `obj_` with its mask below it (48 x 96).
+Surface TallLighthouse();
+Surface GullObject();
+
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();
 

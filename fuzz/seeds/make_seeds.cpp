@@ -13,6 +13,7 @@
 #include "core/graphics/surface.h"
 #include "core/resources/archive.h"
 #include "core/resources/packed_picture.h"
+#include "tools/anim_writer.h"
 #include "tools/archive_writer.h"
 #include "tools/ogg_encoder.h"
 #include "tools/picture_codec.h"
@@ -139,6 +140,38 @@ void Archives() {
     Put("archive_file", "jpeg_pictures_jpeg_and_packed", Prefixed(2, sized));
 }
 
+// Animation entries as the players take them: a mode byte (the player, AnimQuality), a stall byte
+// (milliseconds added to every other picture), then the entry.
+void Animations() {
+    auto key = [](int w, int h) {
+        return AnimEventInput{kKeyFrame, 0, 0, EncodeJpeg(TestPicture(w, h), 60)};
+    };
+    auto patch = [](int x, int y) {
+        return AnimEventInput{kPatchFrame, int16_t(x), int16_t(y),
+                              EncodeJpeg(TestPicture(6, 4), 60)};
+    };
+    const AnimEventInput resync{kResyncEvent, 0, 0, {}};
+    auto put = [](const char* name, uint8_t mode, uint8_t stall, AnimInput in) {
+        Bytes entry;
+        std::string error;
+        if (!BuildAnimEntry(in, entry, error)) throw std::runtime_error(error);
+        Put("anim_entry", name, Prefixed(mode, Prefixed(stall, entry)));
+    };
+    put("anim_key_frames", 0, 0,
+        AnimInput{33, 16, 12, {}, {key(16, 12), key(16, 12), key(16, 12)}});
+    PcmFormat mono{1, 11025};
+    put("anim_late_patch_resync_sound", 0, 40,
+        AnimInput{
+            33,
+            16,
+            12,
+            EncodeWady(WadyCoding::D, mono, Tone(mono, 300)),
+            {key(16, 12), resync, patch(2, 3), patch(8, 6), key(16, 12), resync, patch(1, 1)}});
+    put("animq_quality_at_fifteen", 4 | 1, 20,
+        AnimInput{15, 16, 12, {}, {key(16, 12), patch(4, 4), resync, key(16, 12), patch(0, 0)}});
+    put("battle_effect", 3, 0, AnimInput{33, 16, 12, {}, {key(16, 12), patch(3, 3), key(16, 12)}});
+}
+
 void Texts() {
     std::string events =
         "# comment\n100 click 400 300 left\n150 down 1 2 right\n160 up 1 2 right\n"
@@ -187,6 +220,7 @@ int main(int argc, char** argv) {
         Pictures();
         Sounds();
         Archives();
+        Animations();
         Texts();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vespin-fuzz-seeds: %s\n", error.what());

@@ -175,6 +175,7 @@ struct FuzzGame::Snapshot {
     std::array<StringSlot, kStringSlotCount> StringSlots;
     BacklogState Backlog;
     ViewerState Viewer;
+    BattleState Battle;
     SavedText Text;
     SavedScene Scene;
     SavedChoices Choices;
@@ -189,6 +190,7 @@ struct FuzzGame::Snapshot {
           StringSlots(e.StringSlots),
           Backlog(e.Backlog),
           Viewer(e.Viewer),
+          Battle(e.Battle),
           Text(e.Text),
           Scene(e.Scene),
           Choices(e.Choices),
@@ -210,7 +212,7 @@ struct FuzzGame::Snapshot {
 
     void RestoreInto(EngineState& e) const {
         RestoreVariablesInto(e);
-        e.Backlog = Backlog, e.Viewer = Viewer;
+        e.Backlog = Backlog, e.Viewer = Viewer, e.Battle = Battle;
         RestoreScript(e.Script);
         Text.RestoreInto(e.Text);
         Scene.RestoreInto(e.Scene);

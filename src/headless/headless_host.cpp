@@ -115,6 +115,10 @@ MessageResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_vi
     return answer;
 }
 
+void HeadlessHost::ShakeWindow(int dx, int dy) {
+    m_shifts.push_back(WindowShift{m_now, dx, dy});
+}
+
 void HeadlessHost::ReportError(std::string_view message) {
     m_errors.emplace_back(message);
     std::fprintf(stderr, "vespin-run: script error at %u ms: %.*s\n", m_now,

@@ -37,6 +37,7 @@ class HeadlessHost : public NullHost {
     bool EnterExclusiveDisplay(int bits_per_pixel) override;
     void LeaveExclusiveDisplay() override;
     void ReportError(std::string_view message) override;
+    void ShakeWindow(int dx, int dy) override;
     void Transcript(TranscriptMark mark, std::string_view sjis) override;
     bool SoundOutputPresent() override { return m_sound_output; }
     SoundDevice* OpenSoundDevice(bool keep_playing_in_background) override;
@@ -63,6 +64,12 @@ class HeadlessHost : public NullHost {
     const std::vector<std::string>& MessageBoxes() const { return m_boxes; }
     const std::vector<std::string>& Errors() const { return m_errors; }
     bool EventsPending() const { return m_next_event < m_events.size(); }
+    // Every displacement of the window by a shake, with the virtual time it happened at.
+    struct WindowShift {
+        uint32_t TimeMs;
+        int Dx, Dy;
+    };
+    const std::vector<WindowShift>& WindowShifts() const { return m_shifts; }
     // How many repaints the engine has been given (the first comes with the first pump, as the
     // window is first shown).
     int RepaintCount() const { return m_repaints; }
@@ -82,6 +89,7 @@ class HeadlessHost : public NullHost {
     std::string m_transcript;
     std::vector<std::string> m_boxes;
     std::vector<std::string> m_errors;
+    std::vector<WindowShift> m_shifts;
     VirtualSoundDevice m_sound;
     VirtualMoviePlayer m_movies;
     bool m_sound_output = true;

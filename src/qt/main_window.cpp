@@ -47,6 +47,7 @@ void MainWindow::ApplyLayout(bool full_screen) {
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint;
     bool was_visible = isVisible();
+    m_full_screen = full_screen;
     setWindowFlags(full_screen ? (Qt::Window | Qt::FramelessWindowHint) : windowed);
     setFixedSize(kClientWidth, full_screen ? kClientHeight - kAreaTop : kClientHeight);
     if (full_screen) move(0, 0);
@@ -60,6 +61,18 @@ void MainWindow::ApplyLayout(bool full_screen) {
     m_toolbar->raise();
     PlaceDrawingArea(full_screen ? 0 : kAreaTop);
     if (was_visible) show();
+}
+
+void MainWindow::Shake(int dx, int dy) {
+    if (m_full_screen) {
+        // A full-screen window cannot move: the picture moves on the black around it.
+        m_area->move(dx, dy);
+        m_movie->CoverArea();
+        return;
+    }
+    if (!m_shaking) m_rest = pos();
+    m_shaking = dx != 0 || dy != 0;
+    move(m_rest + QPoint(dx, dy));
 }
 
 void MainWindow::SetStripVisible(bool visible) {

@@ -34,6 +34,9 @@ class MainWindow : public QWidget {
     // area at the top) or the windowed one.
     void ApplyLayout(bool full_screen);
     void SetStripVisible(bool visible);
+    // Displaces the window by (dx, dy) from where it rests for a shake, or in the full-screen
+    // layout the drawing area inside the screen; (0, 0) puts either back.
+    void Shake(int dx, int dy);
 
     // The engine has decided to close: from now on the close box closes.
     void AllowClose() { m_close_allowed = true; }
@@ -52,6 +55,9 @@ class MainWindow : public QWidget {
     MoviePanel* m_movie;
     int m_wheel_remainder = 0;  // eighths of a degree not yet worth a notch
     bool m_close_allowed = false;
+    bool m_full_screen = false;
+    bool m_shaking = false;  // m_rest holds where the window rests
+    QPoint m_rest;
 };
 
 }  // namespace vespin

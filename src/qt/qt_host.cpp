@@ -241,6 +241,10 @@ void QtHost::WindowPosition(int& x, int& y) {
     y = at.y();
 }
 
+void QtHost::ShakeWindow(int dx, int dy) {
+    m_window->Shake(dx, dy);
+}
+
 void QtHost::SetToolbarStripVisible(bool visible) {
     m_window->SetStripVisible(visible);
 }

@@ -43,6 +43,7 @@ class QtHost : public Host {
     void SetWindowSize(int outer_width, int outer_height) override;
     void MoveWindow(int x, int y) override;
     void WindowPosition(int& x, int& y) override;
+    void ShakeWindow(int dx, int dy) override;
     void ScreenSize(int& width, int& height) override;
     void CloseWindow() override;
 

@@ -181,6 +181,25 @@ TEST_F(QtHostTest, TheWindowHasTheClientSizeOfTheOriginalFrame) {
     EXPECT_EQ(host.Window().windowTitle(), QString::fromUtf8("フェルミナ"));
 }
 
+TEST_F(QtHostTest, AShakeMovesTheWindowOrInFullScreenThePictureAndPutsItBack) {
+    host.MoveWindow(120, 80);
+    QPoint rest = host.Window().pos();
+    host.ShakeWindow(0, -20);
+    EXPECT_EQ(host.Window().pos(), rest + QPoint(0, -20));
+    host.ShakeWindow(18, 0);
+    EXPECT_EQ(host.Window().pos(), rest + QPoint(18, 0));
+    host.ShakeWindow(0, 0);
+    EXPECT_EQ(host.Window().pos(), rest);
+
+    host.ApplyScreenLayout(ScreenLayout::FullScreen);
+    QPoint corner = host.Window().pos();
+    host.ShakeWindow(-10, 10);
+    EXPECT_EQ(host.Window().pos(), corner);
+    EXPECT_EQ(host.Window().Area().geometry(), QRect(-10, 10, 800, 600));
+    host.ShakeWindow(0, 0);
+    EXPECT_EQ(host.Window().Area().geometry(), QRect(0, 0, 800, 600));
+}
+
 TEST_F(QtHostTest, EachVisibleControlOfTheStripSendsItsOwnCommand) {
     struct Place {
         int x;

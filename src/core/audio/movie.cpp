@@ -19,15 +19,16 @@ constexpr int kMovieCheckPeriod = 10;  // the countdown restarts at 10: every 11
 constexpr int kStopWaitRounds = 100;
 constexpr uint32_t kStopWaitMs = 10;
 
-std::filesystem::path MoviePath(const EngineState& e, std::string_view path_sjis) {
+}  // namespace
+
+std::filesystem::path MoviePath(const std::filesystem::path& game_folder,
+                                std::string_view path_sjis) {
     std::string utf8 = sjis::ToUtf8(path_sjis);
     for (char& c : utf8) {
         if (c == '\\') c = '/';
     }
-    return e.GameFolder / utf8;
+    return game_folder / utf8;
 }
-
-}  // namespace
 
 bool MoviePanelVisible(EngineState& e) {
     MoviePlayer* player = e.Host.Movies();
@@ -43,7 +44,7 @@ bool MovieUnderWay(EngineState& e) {
 // the timer starts the movie once it is ready.
 void PlayMovie(EngineState& e, std::string_view path) {
     MoviePlayer* player = e.Host.Movies();
-    std::filesystem::path file = MoviePath(e, path);
+    std::filesystem::path file = MoviePath(e.GameFolder, path);
     std::error_code ec;
     if (!player || path.empty() || !std::filesystem::is_regular_file(file, ec)) return;
     e.Shell.EngineBusy = true;

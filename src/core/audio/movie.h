@@ -1,11 +1,16 @@
 #pragma once
 // Movies: the host's player shows a file over the drawing area while the engine holds still.
 
+#include <filesystem>
 #include <string_view>
 
 namespace vespin {
 
 struct EngineState;
+
+// The file a `movie` argument names: Shift-JIS, relative to the game folder, '\\' as separator.
+std::filesystem::path MoviePath(const std::filesystem::path& game_folder,
+                                std::string_view path_sjis);
 
 // `path` is Shift-JIS, relative to the game folder. Nothing when the file does not exist or the
 // host has no player; a file that cannot be opened is skipped. The engine holds until the movie

@@ -141,11 +141,15 @@ void ChangeMusicSetting(EngineState& e, int bgm) {
     e.Vars.S[sys::kMusicRequested] = requested;
 }
 
-void PlayMusic(EngineState& e, int track) {
+std::string MusicEntryName(int track) {
     char name[16];
     std::snprintf(name, sizeof name, "M%02d", track);
+    return name;
+}
+
+void PlayMusic(EngineState& e, int track) {
     const ArchiveDirectory& dir = e.Archives[ArchiveId::Bgm];
-    int index = FindEntry(dir, name);
+    int index = FindEntry(dir, MusicEntryName(track));
     if (index < 0 || dir.Offsets[index] < 0) return;
     StartMusic(e, e.Archives.Folder / dir.FileName, dir.Offsets[index], MusicSource::File);
 }

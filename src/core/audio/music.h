@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 namespace vespin {
 
@@ -17,6 +18,8 @@ void SetMusic(EngineState& e, int n);
 void ChangeMusicSetting(EngineState& e, int bgm);
 // Plays "M%02d" from vg_bgm.vsp; nothing when the track is missing.
 void PlayMusic(EngineState& e, int track);
+// The vg_bgm.vsp entry that holds track n ("M01" for 1).
+std::string MusicEntryName(int track);
 void StopMusic(EngineState& e);
 void FadeOutMusic(EngineState& e, int step);
 // First thing on every timer tick: the fade, then the refill.

@@ -87,14 +87,18 @@ void ReleaseSlot(EngineState& e, int slot) {
     s.SlotFilled[slot] = false;
 }
 
+EntryRef FindSound(const ArchiveSet& archives, std::string_view name) {
+    return FindInOrder(
+        archives,
+        {ArchiveId::Ogg3, ArchiveId::Ogg2, ArchiveId::Ogg1, ArchiveId::Wav4, ArchiveId::Wav3,
+         ArchiveId::Wav2, ArchiveId::Wav1, ArchiveId::Se0, ArchiveId::Se1, ArchiveId::Se2},
+        sjis::UpperAscii(name));
+}
+
 int PlaySound(EngineState& e, std::string_view name) {
     if (!SoundReady(e)) return 0;
     std::string upper = sjis::UpperAscii(name);
-    EntryRef ref = FindInOrder(
-        e.Archives,
-        {ArchiveId::Ogg3, ArchiveId::Ogg2, ArchiveId::Ogg1, ArchiveId::Wav4, ArchiveId::Wav3,
-         ArchiveId::Wav2, ArchiveId::Wav1, ArchiveId::Se0, ArchiveId::Se1, ArchiveId::Se2},
-        upper);
+    EntryRef ref = FindSound(e.Archives, upper);
     if (!ref.Found()) return 1;
     std::vector<uint8_t> entry;
     if (!ReadEntry(e.Archives, ref, entry, kMaxEntryBytes)) return 1;

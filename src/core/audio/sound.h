@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "core/resources/archive.h"
+
 namespace vespin {
 
 struct EngineState;
@@ -21,6 +23,8 @@ bool SoundReady(const EngineState& e);
 // and plays it in the slot its archive decides. Returns 1 when the name or its archive file is
 // missing, 0 otherwise (also while sound is off, and when the entry turns out unplayable).
 int PlaySound(EngineState& e, std::string_view name);
+// Where PlaySound finds a sound: the Ogg voices, the voice archives, then the effect archives.
+EntryRef FindSound(const ArchiveSet& archives, std::string_view name);
 // A voice or a screen sound: plays only with a sound output present, voices on and no skipping.
 void PlayVoice(EngineState& e, std::string_view name);
 bool IsVoicePlaying(EngineState& e);

@@ -181,6 +181,23 @@ void PictureOperation(EngineState& e, std::string_view argument, PictureSelector
     }
 }
 
+std::vector<PictureReference> PicturesNamedBy(std::string_view argument) {
+    PictureArgument a = ParsePictureArgument(argument);
+    if (a.Name.empty()) return {};
+    switch (a.Name[0]) {
+        case 'A':
+        case 'a':
+            if (sjis::EqualsIgnoringCase(a.Name, "a1001")) return {};
+            return {{a.Name, false}};
+        case 'B':
+        case 'b':
+            if (a.Where == Position::Centre) return {};
+            return {{a.Name, true}};
+        default:
+            return {};
+    }
+}
+
 void ClearCharacters(EngineState& e, std::string_view t) {
     SceneState& sc = e.Scene;
     int& flags = CharacterFlags(e);

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/script/commands.h"
 
@@ -17,6 +18,15 @@ enum class PictureSelector : int { Gra = 0, Grb = 1 };
 void PictureOperation(EngineState& e, std::string_view argument, PictureSelector selector);
 // Removes character pictures and shows the scene; `argument` as the command or tag has it.
 void ClearCharacters(EngineState& e, std::string_view argument);
+
+// A picture that a `gra`/`grb` argument (or the [gra] tag) loads: its name, and whether the
+// engine loads its mask with it.
+struct PictureReference {
+    std::string Name;
+    bool WithMask = false;
+};
+// What PictureOperation loads for `argument`; empty for colours and for no operation.
+std::vector<PictureReference> PicturesNamedBy(std::string_view argument);
 
 // The mask of picture N is the picture whose name is N with its first character turned into M.
 std::string MaskName(std::string name);

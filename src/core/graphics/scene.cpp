@@ -82,6 +82,10 @@ void RotateHalfTurn(Surface& s) {
 
 }  // namespace
 
+void DrawCentreCharacter(EngineState& e) {
+    DrawCentredCharacter(e);
+}
+
 void ComposeScene(EngineState& e) {
     SceneState& sc = e.Scene;
     const IntBank<1000>& s = e.Vars.S;
@@ -144,6 +148,7 @@ void UpdateDisplay(EngineState& e) {
 
 void ShowScene(EngineState& e, int transition) {
     e.Shell.EngineBusy = true;
+    e.Scene.ScenesShown += 1;
     CopySurfaceInto(e.DisplaySurface, e.Scene.PreviousFrameSurface);
     ComposeScene(e);
     UpdateDisplay(e);

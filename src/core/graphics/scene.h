@@ -13,6 +13,8 @@ inline constexpr int kRightShown = 2;
 inline constexpr int kCentreShown = 4;
 
 void ComposeScene(EngineState& e);
+// Blends the centre character layer through its mask into the CompositionSurface, centred.
+void DrawCentreCharacter(EngineState& e);
 // Applies S011 to the CompositionSurface: 1 darken by S013 / 16, 2 sepia, 3 grey, 4 rotate 180°.
 void ApplyColourEffect(EngineState& e);
 // Builds the DisplaySurface from the composition and lets the message window draw itself.

@@ -32,6 +32,7 @@ struct SceneState {
     // The transition number the last ShowScene ran (-1: none was given), for state dumps and
     // for checking which effect a command asked for.
     int LastTransition = -1;
+    uint32_t ScenesShown = 0;  // counts ShowScene calls, so a pass can bound its drawing
 };
 
 }  // namespace vespin

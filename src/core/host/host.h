@@ -106,6 +106,11 @@ class Host {
     virtual void MoveWindow(int x, int y) = 0;
     virtual void WindowPosition(int& x, int& y) = 0;
     virtual void ScreenSize(int& width, int& height) = 0;
+    // Displaces the main window by (dx, dy) from where it rests, for the shake effects; (0, 0)
+    // puts it back exactly where it was. In the windowed layout the window moves on the desktop;
+    // in the full-screen layout, where the window cannot move, the picture moves inside the
+    // screen instead and the strip it uncovers is black. The resting place is not changed.
+    virtual void ShakeWindow(int /*dx*/, int /*dy*/) {}
     // The engine has decided to close: the host destroys the window after the loop ends.
     virtual void CloseWindow() = 0;
 

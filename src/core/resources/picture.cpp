@@ -64,16 +64,18 @@ const char* PictureErrorText(PictureError error) {
     return "unknown error";
 }
 
+EntryRef FindPicture(const ArchiveSet& archives, std::string_view name) {
+    const std::string upper = sjis::UpperAscii(name);
+    if (EntryRef jpeg = FindInOrder(archives, {ArchiveId::Gjp}, upper); jpeg.Found()) return jpeg;
+    return FindInOrder(archives, {ArchiveId::Gra3, ArchiveId::Gra2, ArchiveId::Gra}, upper);
+}
+
 bool LoadPicture(const ArchiveSet& archives, std::string_view name, Surface& target,
                  PictureError* error) {
-    const std::string upper = sjis::UpperAscii(name);
     PictureError result = PictureError::NotFound;
-    if (EntryRef jpeg = FindInOrder(archives, {ArchiveId::Gjp}, upper); jpeg.Found()) {
-        result = LoadJpegEntry(archives, jpeg, target);
-    } else if (EntryRef packed =
-                   FindInOrder(archives, {ArchiveId::Gra3, ArchiveId::Gra2, ArchiveId::Gra}, upper);
-               packed.Found()) {
-        result = LoadPackedEntry(archives, packed, target);
+    if (EntryRef ref = FindPicture(archives, name); ref.Found()) {
+        result = ref.Archive == ArchiveId::Gjp ? LoadJpegEntry(archives, ref, target)
+                                               : LoadPackedEntry(archives, ref, target);
     }
     if (error) *error = result;
     return result == PictureError::None;

@@ -33,6 +33,10 @@ inline constexpr int64_t kMaxPicturePixels = int64_t{8192} * 8192;
 // vg_gra.vsp: the first archive that holds the name decides, even when its entry then fails to
 // decode. Returns true when `target` now holds the picture; otherwise `target` is untouched and
 // `error` (when given) says why.
+// Where LoadPicture finds a picture: vg_gjp.vsp (JPEG) first, then the packed archives, newest
+// first. Not found when no archive holds the name.
+EntryRef FindPicture(const ArchiveSet& archives, std::string_view name);
+
 bool LoadPicture(const ArchiveSet& archives, std::string_view name, Surface& target,
                  PictureError* error = nullptr);
 

@@ -3,12 +3,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/anim/anim_commands.h"
 #include "core/audio/sound_commands.h"
+#include "core/battle/battle.h"
+#include "core/effects/effect_commands.h"
+#include "core/effects/presentation.h"
 #include "core/graphics/picture_commands.h"
 #include "core/graphics/transitions.h"
 #include "core/persistence/read_marks.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/system_data.h"
+#include "core/screens/effect.h"
+#include "core/screens/roll.h"
+#include "core/screens/special.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -62,7 +69,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"gameinit", 0, kGoesOn, RunGameInit},
     {"grb ", 5, kGoesOn, RunGrb},
     {"win_close", 0, kGoesOn, RunWinClose},
-    {"special ", 9, kEnds, nullptr},
+    {"special ", 9, kEnds, RunSpecial},
     {"gameclr", 0, kGoesOn, RunGameClear},
     {"partsload ", 11, kGoesOn, RunPartsLoad},
     {"movie ", 7, kEnds, RunMovie},
@@ -80,9 +87,9 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"backto", 0, kGoesOn, RunBackTo},
     {"sel2", 0, kEnds, RunSel2},
     {"return ", 0, kGoesOn, RunReturn},
-    {"roll ", 6, kEnds, nullptr},
-    {"anim", 6, kEnds, nullptr},
-    {"shake", 7, kEnds, nullptr},
+    {"roll ", 6, kEnds, RunRoll},
+    {"anim", 6, kEnds, RunAnim},
+    {"shake", 7, kEnds, RunShake},
     {"cjmp", 6, kGoesOn, RunComputedJump},
     {"setname", 0, kEnds, nullptr},
     {"subtitle", 10, kEnds, RunSubtitle},
@@ -94,27 +101,19 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"get_max", 9, kGoesOn, RunGetMax},
     {"tw_set ", 8, kGoesOn, RunTwSet},
     {"exit", 0, kEnds, RunExit},
-    {"obj_", 5, kGoesOn, nullptr},
-    {"sroll", 0, kEnds, nullptr},
-    {"scroll ", 8, kEnds, nullptr},
+    {"obj_", 5, kGoesOn, RunObject},
+    {"sroll", 0, kEnds, RunStaffRoll},
+    {"scroll ", 8, kEnds, RunScroll},
     {"kaisou", 0, kEnds, nullptr},
     {"chgprm", 0, kEnds, nullptr},
     {"cgfull", 0, kEnds, RunCgFull},
-    {"effect", 8, kEnds, nullptr},
-    {"battle", 0, kEnds, nullptr},
+    {"effect", 8, kEnds, RunEffect},
+    {"battle", 0, kEnds, RunBattle},
+    {"present ", 9, kEnds, RunPresent},
 };
 
 constexpr int kSwitch = 7;
 constexpr int kAnim = 40;
-
-// Where the argument starts; a line shorter than the offset has an empty argument.
-const char* ArgumentOf(const char* line, int index) {
-    size_t length = std::strlen(line);
-    int offset = kCommands[index].ArgumentOffset;
-    if (index == kSwitch && length <= 7) offset = 7;
-    if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
-    return static_cast<size_t>(offset) <= length ? line + offset : line + length;
-}
 
 static_assert(kCommandCount <= static_cast<int>(ScriptState::UnbuiltCommandFlags().size()));
 
@@ -133,6 +132,15 @@ void ReportUnbuilt(EngineState& e, int index) {
 }
 
 }  // namespace
+
+const char* CommandArgument(const char* line, int index) {
+    size_t length = std::strlen(line);
+    if (index < 0 || index >= kCommandCount) return line + length;
+    int offset = kCommands[index].ArgumentOffset;
+    if (index == kSwitch && length <= 7) offset = 7;
+    if (index == kAnim && length > 5 && line[5] == 'q') offset = 7;
+    return static_cast<size_t>(offset) <= length ? line + offset : line + length;
+}
 
 int FindCommand(std::string_view text) {
     for (int i = 0; i < kCommandCount; ++i) {
@@ -162,7 +170,7 @@ CommandResult ExecuteCommand(EngineState& e, int index) {
         return command.Result;
     }
     const char* line = e.Script.LineBuffer.data();
-    return command.Run(e, ArgumentOf(line, index));
+    return command.Run(e, CommandArgument(line, index));
 }
 
 }  // namespace vespin

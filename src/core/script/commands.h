@@ -13,11 +13,14 @@ enum class CommandResult : int {
     Redispatch = 2,  // dispatch LineBuffer again from its first byte (only `if`)
 };
 
-inline constexpr int kCommandCount = 61;
+inline constexpr int kCommandCount = 62;
 
 // Index of the first table entry that `text` (the bytes after the prefix) starts with, ignoring
 // case over the entry's full length; -1 when none matches.
 int FindCommand(std::string_view text);
+// Where the argument of the command at `index` starts in `line` (the whole NUL-terminated line,
+// prefix included); a line shorter than the command's offset has an empty argument.
+const char* CommandArgument(const char* line, int index);
 // The entry's matched text, for tools and tests.
 std::string_view CommandName(int index);
 

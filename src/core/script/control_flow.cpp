@@ -33,14 +33,12 @@ std::string_view CutAtCharBoundary(std::string_view text, size_t limit) {
     return text.substr(0, std::min(n, text.size()));
 }
 
-struct NameAndLabel {
-    std::string_view Name;
-    std::string_view Label;
-    bool HasLabel = false;
-};
+bool NameFits(std::string_view name) {
+    return name.size() < kScriptNameField;
+}
 
-// Splits "NAME", "NAME rest" or "NAME:LABEL" starting at `name`; the name's first byte is taken
-// as it is, the scan for a blank or ':' begins at its second byte, as the original reads it.
+}  // namespace
+
 NameAndLabel SplitNameAndLabel(const char* line, const char* name) {
     NameAndLabel out;
     size_t start = static_cast<size_t>(name - line);
@@ -54,12 +52,6 @@ NameAndLabel SplitNameAndLabel(const char* line, const char* name) {
     }
     return out;
 }
-
-bool NameFits(std::string_view name) {
-    return name.size() < kScriptNameField;
-}
-
-}  // namespace
 
 void SetStringSlot(EngineState& e, int slot, std::string_view text) {
     if (slot < 0 || slot >= kStringSlotCount) return;

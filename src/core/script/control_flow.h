@@ -2,6 +2,8 @@
 // Commands that steer the script itself: jumps, calls and returns, conditions, waits, string
 // slots and variable helpers. Each takes the argument as it stands in LineBuffer.
 
+#include <string_view>
+
 #include "core/script/commands.h"
 
 namespace vespin {
@@ -27,6 +29,17 @@ CommandResult RunBreak(EngineState& e, const char* arg);
 CommandResult RunExitGame(EngineState& e, const char* arg);
 CommandResult RunExit(EngineState& e, const char* arg);
 CommandResult RunCgFull(EngineState& e, const char* arg);
+
+// The target of `chain` and `call`: a script name and, after a ':', a label.
+struct NameAndLabel {
+    std::string_view Name;
+    std::string_view Label;
+    bool HasLabel = false;
+};
+// Splits "NAME", "NAME rest" or "NAME:LABEL" starting at `name` (a pointer into the NUL-terminated
+// `line`); the name's first byte is taken as it is, the scan for a blank or ':' begins at its
+// second byte and stops at byte 99 of the line.
+NameAndLabel SplitNameAndLabel(const char* line, const char* name);
 
 // Copies `text` into a 32-byte string slot: at most 31 bytes, never splitting a double-byte
 // character.

@@ -85,7 +85,9 @@ bool IsExpressionEnd(char c) {
 }
 
 // A reference at text[i] (the bank letter); sets `value` and returns the position after it.
-size_t ReadReference(EngineState& e, std::string_view text, size_t i, int32_t& value) {
+size_t ReadReference(EngineState& e, std::string_view text, size_t i, int32_t& value,
+                     ExpressionReport* report) {
+    if (report) ++report->References;
     char letter = text[i] == 'v' ? 'V' : text[i];
     size_t next = i + 1;
     if (letter == 'R') {
@@ -168,7 +170,7 @@ void StoreFlag(auto& bank, int index, int value) {
     if (value == 0 || value == 1) bank.Set(index, value == 1);
 }
 
-void AssignOne(EngineState& e, std::string_view statement) {
+void AssignOne(EngineState& e, std::string_view statement, ExpressionReport* report) {
     if (statement.empty()) return;
     char bank = statement[0];
     // A letter that names no bank still has its index read and its value evaluated, and only
@@ -176,7 +178,7 @@ void AssignOne(EngineState& e, std::string_view statement) {
     size_t after_index = 0;
     int index = ReadIndex(statement, 1, IndexWidth(bank), after_index);
     std::string_view expr = statement.substr(std::min(after_index + 1, statement.size()));
-    int value = EvaluateExpression(e, expr);
+    int value = EvaluateExpression(e, expr, report);
     VariableBanks& v = e.Vars;
     switch (bank) {
         case 'E':
@@ -212,18 +214,18 @@ void SetSystemValue(EngineState& e, int index, int value) {
     if (index == sys::kSaveAvailability) RefreshToolbar(e);
 }
 
-void ExecuteAssignment(EngineState& e, std::string_view text) {
+void ExecuteAssignment(EngineState& e, std::string_view text, ExpressionReport* report) {
     std::string normal = NormaliseAssignment(text);
     std::string_view rest = normal;
     for (;;) {
-        AssignOne(e, rest);
+        AssignOne(e, rest, report);
         size_t semicolon = rest.find(';');
         if (semicolon == std::string_view::npos) return;
         rest.remove_prefix(semicolon + 1);
     }
 }
 
-int EvaluateExpression(EngineState& e, std::string_view text) {
+int EvaluateExpression(EngineState& e, std::string_view text, ExpressionReport* report) {
     int32_t acc = 0, cur = 0;
     char op = '+';
     size_t i = 0;
@@ -248,10 +250,11 @@ int EvaluateExpression(EngineState& e, std::string_view text) {
                 ++i;
             }
         } else if (IsReferenceLetter(c)) {
-            i = ReadReference(e, text, i, cur);
+            i = ReadReference(e, text, i, cur, report);
         } else if (c == 0 || IsExpressionEnd(c)) {
             break;
         } else {
+            if (report) report->Voided = true;
             return 0;  // an invalid character voids the whole expression
         }
     }
@@ -287,7 +290,7 @@ size_t NextOperator(std::string_view text, size_t from) {
 
 }  // namespace
 
-bool EvaluateCondition(EngineState& e, std::string_view text) {
+bool EvaluateCondition(EngineState& e, std::string_view text, ExpressionReport* report) {
     if (!text.empty() && text[0] == '(') text.remove_prefix(1);
     std::string cond;
     bool second_byte = false;  // of a double-byte character, which is never folded
@@ -304,12 +307,13 @@ bool EvaluateCondition(EngineState& e, std::string_view text) {
     bool result = false;
     size_t pos = 0;
     while (pos <= t.size()) {
-        int left = EvaluateExpression(e, t.substr(pos));
+        int left = EvaluateExpression(e, t.substr(pos), report);
         size_t op = pos < t.size() ? NextOperator(t, pos) : t.size();
         char first = at(op);
         bool with_equals = first != 0 && at(op + 1) == '=';
         size_t right_start = op + (first != 0 ? 1 : 0) + (with_equals ? 1 : 0);
-        int right = right_start < t.size() ? EvaluateExpression(e, t.substr(right_start)) : 0;
+        int right =
+            right_start < t.size() ? EvaluateExpression(e, t.substr(right_start), report) : 0;
         switch (first) {
             case '!':
                 result = left != right;

@@ -16,12 +16,20 @@ class ScriptConversionError : public std::runtime_error {
     explicit ScriptConversionError(const std::string& index_text);
 };
 
+// What evaluating told about the text itself, for tools that check scripts: whether an invalid
+// character voided an expression, and how many variables (or random numbers) it read. An index
+// that is not a number still throws ScriptConversionError.
+struct ExpressionReport {
+    bool Voided = false;
+    int References = 0;
+};
+
 // One or more statements separated by ';', such as "V001=5;F010=1".
-void ExecuteAssignment(EngineState& e, std::string_view text);
+void ExecuteAssignment(EngineState& e, std::string_view text, ExpressionReport* report = nullptr);
 // Left to right, no precedence; an invalid character makes the whole result 0.
-int EvaluateExpression(EngineState& e, std::string_view text);
+int EvaluateExpression(EngineState& e, std::string_view text, ExpressionReport* report = nullptr);
 // The `if` condition language, e.g. "(V001=1&V002>=3|F010=1)".
-bool EvaluateCondition(EngineState& e, std::string_view text);
+bool EvaluateCondition(EngineState& e, std::string_view text, ExpressionReport* report = nullptr);
 
 // Writes S000 and the like through one place, so the engine's side effects follow.
 void SetSystemValue(EngineState& e, int index, int value);

@@ -94,21 +94,29 @@ void SetSubstitution(ScriptState& s, std::string_view text) {
     s.SubstitutionPosition = 0;
 }
 
-// One inline tag; LineColumn is at the '['.
-Step RunTag(EngineState& e) {
-    ScriptState& s = e.Script;
-    const char* body = s.LineBuffer.data() + s.LineColumn + 1;
-    int tag = -1;
+}  // namespace
+
+InlineTagMatch MatchInlineTag(const char* body) {
+    InlineTagMatch match;
     for (int i = 0; i < static_cast<int>(std::size(kTags)); ++i) {
         if (sjis::StartsWithIgnoringCase(body, kTags[i].Name)) {
-            tag = i;
+            match.Tag = i;
             break;
         }
     }
     // The argument starts one byte after the name; never read past the line's NUL.
-    const char* arg = body + std::strlen(body);
-    if (tag >= 0 && std::strlen(body) >= static_cast<size_t>(kTags[tag].ArgumentOffset))
-        arg = body + kTags[tag].ArgumentOffset;
+    match.Argument = body + std::strlen(body);
+    if (match.Tag >= 0 && std::strlen(body) >= static_cast<size_t>(kTags[match.Tag].ArgumentOffset))
+        match.Argument = body + kTags[match.Tag].ArgumentOffset;
+    return match;
+}
+
+namespace {
+
+// One inline tag; LineColumn is at the '['.
+Step RunTag(EngineState& e) {
+    ScriptState& s = e.Script;
+    auto [tag, arg] = MatchInlineTag(s.LineBuffer.data() + s.LineColumn + 1);
     switch (tag) {
         case 1:
             SetWideSpacing(e, false);
@@ -386,13 +394,17 @@ Step RunLine(EngineState& e) {
 
 void RunScript(EngineState& e) {
     ScriptState& s = e.Script;
-    // A pass reads at most this many lines: a script that loops through jumps without ever
-    // waiting must not hang the engine.
+    // A pass reads at most this many lines, and shows at most this many scenes: a script that
+    // loops through jumps without ever waiting must not hang the engine, and one that loops
+    // through pictures (each a whole frame composed) must not hold it for minutes either.
     constexpr int kMaxLinesPerPass = 100000;
+    constexpr uint32_t kMaxScenesPerPass = 200;
+    const uint32_t scenes_before = e.Scene.ScenesShown;
     if (!s.FetchLine) {
         if (TypeLine(e) == Step::EndPass) return;
     }
     for (int lines = 0; lines < kMaxLinesPerPass; ++lines) {
+        if (e.Scene.ScenesShown - scenes_before >= kMaxScenesPerPass) return;
         s.NameLine = false;
         s.LineStart = s.ReadPosition;
         s.LineColumn = 0;

@@ -27,11 +27,18 @@ bool CloseQuery(EngineState& e) {
     if (MovieUnderWay(e)) EndMovie(e);
     if (sh.EngineBusy) return false;
     sh.InterpreterEnabled = false;
+    e.Rolls.Paused = true;  // a roll holds still while the question is open
     MessageResult answer = e.Host.ShowMessageBox(sjis::ToUtf8(sjis_text::kQuitQuestion),
                                                  sjis::ToUtf8(sjis_text::kConfirmCaption),
                                                  MessageIcon::Question, MessageButtons::OkCancel);
     bool allow = answer == MessageResult::Ok;
-    if (allow) sh.InterruptRequest = 1;
+    if (allow) {
+        sh.InterruptRequest = 1;
+        e.Rolls.Abort = true;
+    }
+    e.Rolls.Paused = false;
+    // The staff roll ends whatever the answer, as the question has already cut into it.
+    if (sh.MainMode == kModeScrollingCredits) e.Effects.StaffRollAbort = true;
     sh.InterpreterEnabled = true;
     return allow;
 }

@@ -5,7 +5,10 @@
 #include <array>
 #include <filesystem>
 
+#include "core/anim/anim_state.h"
 #include "core/audio/audio_state.h"
+#include "core/battle/battle_state.h"
+#include "core/effects/effects_state.h"
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/scene_state.h"
 #include "core/graphics/surface.h"
@@ -15,6 +18,7 @@
 #include "core/resources/archive.h"
 #include "core/screens/quick_buttons.h"
 #include "core/screens/recollection_state.h"
+#include "core/screens/roll_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -57,6 +61,7 @@ struct EngineState {
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
     AudioState Audio;
+    AnimState Anim;
 
     Surface DisplaySurface;      // the frame shown in the drawing area
     Surface CompositionSurface;  // the scene without the message window
@@ -66,7 +71,10 @@ struct EngineState {
     ChoiceState Choices;
     RecollectionState Recollection;
     PersistenceState Saves;
-    SaveUiState SaveUi;  // the save/load screen and the yes/no band
+    SaveUiState SaveUi;    // the save/load screen and the yes/no band
+    RollState Rolls;       // `roll`, and the flags the close handling sets while one plays
+    BattleState Battle;    // the card battle (MainMode 4)
+    EffectsState Effects;  // objects, the staff roll and the presentation mode
     QuickBarState QuickBar;
     SelfVoicingState Speech;
 

@@ -6,6 +6,7 @@
 #include "core/audio/movie.h"
 #include "core/audio/music.h"
 #include "core/audio/sound.h"
+#include "core/effects/presentation.h"
 #include "core/host/host.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/slot_requests.h"
@@ -80,7 +81,8 @@ void OnIdle(EngineState& e) {
         SaveScreenIdle(e);
     } else if (!sh.BacklogOpen && sh.ConfirmKind == 0) {
         if (sh.MainMode == kModeScript) paced = ScriptModePass(e, start);
-        // Roll sequences (3) and the graphics viewer (6) run their frames here once built.
+        if (sh.MainMode == kModeRoll) PresentationStep(e);
+        // The graphics viewer (6) runs its frames here once built.
     }
     if (!paced && !sh.WindowClosed) SleepUntil(e, start, kIdlePeriodMs);
 }

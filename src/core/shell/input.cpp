@@ -4,6 +4,8 @@
 
 #include "core/audio/movie.h"
 #include "core/audio/sound.h"
+#include "core/battle/battle.h"
+#include "core/effects/effect_commands.h"
 #include "core/graphics/drawing_area.h"
 #include "core/host/events.h"
 #include "core/host/host.h"
@@ -118,6 +120,8 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     }
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
+        if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
+        SceneEffectClick(e);
         return;
     }
     RequestPageComplete(e);
