@@ -10,8 +10,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 for n in a b; do
-    "$run" --game "$build/game" --input "$events" --until 40000 --transcript "$tmp/$n.txt" \
-        --vars "$tmp/$n.json" --shot 24500:"$tmp/$n-beam.png" --shot 35500:"$tmp/$n-sea.png"
+    "$run" --game "$build/game" --input "$events" --until 41500 --transcript "$tmp/$n.txt" \
+        --vars "$tmp/$n.json" --shot 26000:"$tmp/$n-beam.png" --shot 37000:"$tmp/$n-sea.png"
 done
 cmp "$tmp/a.txt" "$tmp/b.txt"
 cmp "$tmp/a-beam.png" "$tmp/b-beam.png"
@@ -23,7 +23,7 @@ grep -q '速度優先と画質優' "$tmp/a.txt"
 test "$(grep -c 'どれを見てみますか？' "$tmp/a.txt")" -eq 2
 
 # A click while BEAM plays (e = 1) stops it: S040 = 1 and the script takes the other branch.
-{ cat "$events"; echo "23400 click 790 580"; } | sort -n -s -k1,1 > "$tmp/stop.events"
-"$run" --game "$build/game" --input "$tmp/stop.events" --until 26000 --transcript "$tmp/c.txt"
+{ cat "$events"; echo "24900 click 790 580"; } | sort -n -s -k1,1 > "$tmp/stop.events"
+"$run" --game "$build/game" --input "$tmp/stop.events" --until 27500 --transcript "$tmp/c.txt"
 grep -q '途中で止めましたね。' "$tmp/c.txt"
 ! grep -q '光がひと回りしました。' "$tmp/c.txt"

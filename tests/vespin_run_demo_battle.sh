@@ -9,8 +9,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 play() {  # play NAME
-    "$run" --game "$build/game" --input "$events" --until 60000 --vars "$tmp/$1.json" \
-        --transcript "$tmp/$1.txt" --shot 27900:"$tmp/$1-turn1.png" --shot 30400:"$tmp/$1-scored.png"
+    "$run" --game "$build/game" --input "$events" --until 61500 --vars "$tmp/$1.json" \
+        --transcript "$tmp/$1.txt" --shot 29400:"$tmp/$1-turn1.png" --shot 31900:"$tmp/$1-scored.png"
 }
 play a
 play b

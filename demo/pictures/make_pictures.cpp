@@ -38,6 +38,9 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
     all.push_back({"V01", Store::Gra, TallLighthouse()});
     all.push_back({"O01", Store::Gra, GullObject()});
+    all.push_back({"sys_bl_bar", Store::Gra, BacklogBar()});
+    all.push_back({"sys_bl_cur", Store::Gra, BacklogThumb()});
+    all.push_back({"sys_blVR", Store::Gra, VoiceMarkIcon()});
     all.push_back({"save", Store::Gra, SaveScreenPicture(false)});
     all.push_back({"load", Store::Gra, SaveScreenPicture(true)});
     Character frame = BattleFrame();
@@ -49,6 +52,14 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"cb_wall", Store::Gra, GuardMarker()});
     all.push_back({"b_sel002", Store::Gra2, PlayerPortrait()});
     all.push_back({"b_slime002", Store::Gra2, SlimePortrait()});
+    all.push_back({"sys2", Store::Gra3, TreeButtons()});
+    all.push_back({"sys3", Store::Gra3, StatusPanelA()});
+    all.push_back({"sys4", Store::Gra3, StatusPanelB()});
+    all.push_back({"sys5", Store::Gra3, StatusPanelC()});
+    all.push_back({"sys6", Store::Gra3, PanelAttributeIcons()});
+    all.push_back({"stw_hilite", Store::Gra3, PanelHighlight()});
+    // S051 turns panel C on and also names the window frame "sys_tw1" once the settings change.
+    all.push_back({"sys_tw1", Store::Gra, WindowPicture()});
     return all;
 }
 

@@ -52,6 +52,12 @@ void PaintPlainQuickButtons(Canvas& window);
 // "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
 Surface ClickMarker();
 
+// The log screen: "sys_bl_bar" the scroll bar, colours beside their opacities (64 x 570, shown
+// at (690, 10)); "sys_bl_cur" its thumb (24 x 30); "sys_blVR" the icon of a voice line.
+Surface BacklogBar();
+Surface BacklogThumb();
+Surface VoiceMarkIcon();
+
 // "save" and "load": the save and load screens' pictures (800 x 600), a title, the panel for
 // the preview rows and 32 slot plates where the engine puts captions and its highlight.
 Surface SaveScreenPicture(bool load);
@@ -71,6 +77,16 @@ Surface SlimePortrait();
 // 48 gull for `obj_` with its mask below it (48 x 96).
 Surface TallLighthouse();
 Surface GullObject();
+// The simulation chapter: "sys2" (the selection tree's buttons, normal and highlighted, each over
+// its mask, 136 x 120), "sys3", "sys4", "sys5" (status panels A, B and C over their masks), "sys6"
+// (six attribute icons over their masks) and "stw_hilite" (panel C's highlight: a mask, then five
+// frames).
+Surface TreeButtons();
+Surface StatusPanelA();
+Surface StatusPanelB();
+Surface StatusPanelC();
+Surface PanelAttributeIcons();
+Surface PanelHighlight();
 
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();

@@ -78,7 +78,10 @@ void BuildGameFolder(const fs::path& folder) {
                   Seed("PARTS", "packed_picture", "stages_runs_24x16"),
                   Seed("sys_sw", "packed_picture", "stages_none_24x16"),
                   Seed("sys_sw2", "packed_picture", "stages_none_24x16"),
-                  Seed("sys_clickw", "packed_picture", "stages_runs_24x16")});
+                  Seed("sys_clickw", "packed_picture", "stages_runs_24x16"),
+                  Seed("sys_bl_bar", "packed_picture", "stages_both_24x16"),
+                  Seed("sys_bl_cur", "packed_picture", "stages_none_24x16"),
+                  Seed("sys_blVR", "packed_picture", "stages_runs_24x16")});
     WriteArchive(folder / "vg_se0.vsp", DirectoryLayout::Sized,
                  {Seed("SE01", "wady_r", "mono_11k")});
     WriteArchive(folder / "vg_wav1.vsp", DirectoryLayout::Sized,
@@ -179,6 +182,7 @@ struct FuzzGame::Snapshot {
     SavedText Text;
     SavedScene Scene;
     SavedChoices Choices;
+    SimulationState Simulation;
     Surface DisplaySurface, CompositionSurface, DrawingArea;
 
     explicit Snapshot(const EngineState& e)
@@ -194,6 +198,7 @@ struct FuzzGame::Snapshot {
           Text(e.Text),
           Scene(e.Scene),
           Choices(e.Choices),
+          Simulation(e.Simulation),
           DisplaySurface(e.DisplaySurface),
           CompositionSurface(e.CompositionSurface),
           DrawingArea(e.DrawingArea) {}
@@ -217,6 +222,7 @@ struct FuzzGame::Snapshot {
         Text.RestoreInto(e.Text);
         Scene.RestoreInto(e.Scene);
         Choices.RestoreInto(e.Choices);
+        e.Simulation = Simulation;
         RestorePixels(e.DisplaySurface, DisplaySurface);
         RestorePixels(e.CompositionSurface, CompositionSurface);
         RestorePixels(e.DrawingArea, DrawingArea);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "core/shell/settings_dialog.h"
+
 namespace vespin {
 
 namespace {
@@ -42,6 +44,7 @@ constexpr NamedValue kCommands[] = {
     {"N1", int(UiCommand::MenuN1)},
     {"N2", int(UiCommand::MenuN2)},
     {"SelfVoicing", int(UiCommand::MenuReading)},
+    {"Screenshot", int(UiCommand::Screenshot)},
 };
 
 template <size_t N>
@@ -155,6 +158,21 @@ std::string ParseWords(uint32_t time, const std::vector<std::string>& w,
         ev.TimeMs = time;
         ev.Kind = ScriptedEvent::Kind::Answer;
         ev.Answer = w[1] == "ok" ? MessageResult::Ok : MessageResult::Cancel;
+        events.push_back(ev);
+        return "";
+    }
+    if (verb == "setting" || verb == "names") {
+        ScriptedEvent ev;
+        ev.TimeMs = time;
+        ev.Words.assign(w.begin() + 1, w.end());
+        if (verb == "setting") {
+            if (n != 3) return "setting takes NAME VALUE";
+            if (!IsDialogSetting(w[1])) return "setting " + w[1] + " is no settings dialog value";
+            ev.Kind = ScriptedEvent::Kind::Setting;
+        } else {
+            if (n < 2 || n > 3) return "names takes one or two texts";
+            ev.Kind = ScriptedEvent::Kind::Names;
+        }
         events.push_back(ev);
         return "";
     }

@@ -55,6 +55,10 @@ void HeadlessHost::PumpMessages(EngineEvents& engine) {
         const ScriptedEvent& ev = m_events[m_next_event++];
         if (ev.Kind == ScriptedEvent::Kind::Answer) {
             m_answers.push_back(ev.Answer);
+        } else if (ev.Kind == ScriptedEvent::Kind::Names) {
+            m_name_answers.push_back(ev.Words);
+        } else if (ev.Kind == ScriptedEvent::Kind::Setting) {
+            engine.OnSettingChange(ev.Words[0], ev.Words[1]);
         } else {
             engine.OnInput(ev.Input);
         }
@@ -117,6 +121,29 @@ MessageResult HeadlessHost::ShowMessageBox(std::string_view text, std::string_vi
 
 void HeadlessHost::ShakeWindow(int dx, int dy) {
     m_shifts.push_back(WindowShift{m_now, dx, dy});
+}
+
+void HeadlessHost::AskNames(NameRequest& request) {
+    m_repaint_pending = true;  // the dialog covered the drawing area
+    auto press = [&] {
+        bool closed = request.Accept && request.Accept(request.Fields);
+        std::string line = "[names";
+        for (const NameRequest::Field& field : request.Fields)
+            line += " " + field.Text;
+        m_transcript += line + (closed ? " -> ok]\n" : " -> refused]\n");
+        return closed;
+    };
+    if (m_name_answers.empty()) {
+        press();
+        return;
+    }
+    while (!m_name_answers.empty()) {
+        std::vector<std::string> texts = std::move(m_name_answers.front());
+        m_name_answers.erase(m_name_answers.begin());
+        for (size_t i = 0; i < texts.size() && i < request.Fields.size(); ++i)
+            request.Fields[i].Text = texts[i];
+        if (press()) return;
+    }
 }
 
 void HeadlessHost::ReportError(std::string_view message) {

@@ -38,6 +38,15 @@ class HeadlessHost : public NullHost {
     void LeaveExclusiveDisplay() override;
     void ReportError(std::string_view message) override;
     void ShakeWindow(int dx, int dy) override;
+    // Answered by the next "names" event delivered so far (then the next, while the dialog
+    // refuses), else "ＯＫ" on the texts as shown. The transcript records each press.
+    void AskNames(NameRequest& request) override;
+    // Counts the screenshots asked for (--shot takes the pictures); always "written".
+    std::optional<bool> SaveScreenshot() override {
+        m_screenshots += 1;
+        return true;
+    }
+    int ScreenshotCount() const { return m_screenshots; }
     void Transcript(TranscriptMark mark, std::string_view sjis) override;
     bool SoundOutputPresent() override { return m_sound_output; }
     SoundDevice* OpenSoundDevice(bool keep_playing_in_background) override;
@@ -85,6 +94,7 @@ class HeadlessHost : public NullHost {
     std::vector<ScriptedEvent> m_events;
     size_t m_next_event = 0;
     std::vector<MessageResult> m_answers;  // queued by "answer" events, used first to last
+    std::vector<std::vector<std::string>> m_name_answers;  // queued by "names" events
     std::vector<Shot> m_shots;
     std::string m_transcript;
     std::vector<std::string> m_boxes;
@@ -99,6 +109,7 @@ class HeadlessHost : public NullHost {
     bool m_keep_in_background = false;
     bool m_repaint_pending = true;  // the window is about to be shown for the first time
     int m_repaints = 0;
+    int m_screenshots = 0;
 };
 
 }  // namespace vespin

@@ -6,7 +6,10 @@
 #include <QKeyEvent>
 #include <QWheelEvent>
 
+#include <QScreen>
+
 #include "qt/key_map.h"
+#include "qt/presentation.h"
 
 namespace vespin {
 
@@ -42,15 +45,45 @@ void MainWindow::PlaceDrawingArea(int top) {
     m_movie->CoverArea();
 }
 
+QSize MainWindow::ScaledClientSize() const {
+    return QSize(m_base_client.width() * m_scale / 100,
+                 kAreaTop + (m_base_client.height() - kAreaTop) * m_scale / 100);
+}
+
+void MainWindow::SetBaseClientSize(QSize size) {
+    m_base_client = size;
+    if (!m_full_screen) ApplyLayout(false);
+}
+
+void MainWindow::SetWindowScale(int percent) {
+    m_scale = percent;
+    if (!m_full_screen) ApplyLayout(false);
+}
+
+void MainWindow::FitAreaToScreen() {
+    QScreen* shown_on = screen();
+    QRect whole = shown_on ? shown_on->geometry() : QRect(0, 0, kClientWidth, kClientHeight);
+    setFixedSize(whole.size());
+    move(whole.topLeft());
+    m_area->setGeometry(0, 0, whole.width(), whole.height());
+}
+
 void MainWindow::ApplyLayout(bool full_screen) {
     Qt::WindowFlags windowed = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint;
     bool was_visible = isVisible();
+    bool was_full_screen = m_full_screen;
     m_full_screen = full_screen;
-    setWindowFlags(full_screen ? (Qt::Window | Qt::FramelessWindowHint) : windowed);
-    setFixedSize(kClientWidth, full_screen ? kClientHeight - kAreaTop : kClientHeight);
-    if (full_screen) move(0, 0);
+    if (full_screen != was_full_screen)
+        setWindowFlags(full_screen ? (Qt::Window | Qt::FramelessWindowHint) : windowed);
+    if (full_screen) {
+        FitAreaToScreen();
+    } else {
+        QSize client = ScaledClientSize();
+        setFixedSize(client);
+        m_area->resize(client.width(), client.height() - kAreaTop);
+    }
     // Around the 800 x 600 picture a full screen is black.
     QPalette background = palette();
     background.setColor(QPalette::Window,
@@ -60,7 +93,15 @@ void MainWindow::ApplyLayout(bool full_screen) {
     m_toolbar->setVisible(!full_screen);
     m_toolbar->raise();
     PlaceDrawingArea(full_screen ? 0 : kAreaTop);
-    if (was_visible) show();
+    if (was_visible) {
+        if (full_screen) {
+            showFullScreen();
+        } else if (was_full_screen) {
+            showNormal();
+        } else {
+            show();
+        }
+    }
 }
 
 void MainWindow::Shake(int dx, int dy) {
@@ -93,6 +134,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F12) {
+        // The screenshot key: the engine saves the picture through the host and says so.
+        InputEvent input;
+        input.kind = InputKind::Command;
+        input.command = UiCommand::Screenshot;
+        m_queue.Push(input);
+        event->accept();
+        return;
+    }
     // A held key repeats its key down, as the engine expects; only the release is single.
     if (int key = VirtualKeyFromQt(event->key()); key != 0) {
         InputEvent input;

@@ -30,9 +30,15 @@ class MainWindow : public QWidget {
     // strip; the engine leaves full screen before a movie's end and enters it again afterwards,
     // and the panel follows the area wherever it is.
     void PlaceDrawingArea(int top);
-    // The full-screen layout (no border, at the desktop's corner, the strip hidden, the drawing
-    // area at the top) or the windowed one.
+    // The full-screen layout (no border, covering the window's screen, the strip hidden, the
+    // picture scaled to fit with black around it) or the windowed one (at the window scale).
     void ApplyLayout(bool full_screen);
+    bool FullScreenLayout() const { return m_full_screen; }
+    // The windowed client size at scale 100 (the engine's outer size less the frame).
+    void SetBaseClientSize(QSize size);
+    // The window scale in percent (100, 150, 200): the drawing area grows, the strip stays.
+    void SetWindowScale(int percent);
+    int WindowScale() const { return m_scale; }
     void SetStripVisible(bool visible);
     // Displaces the window by (dx, dy) from where it rests for a shake, or in the full-screen
     // layout the drawing area inside the screen; (0, 0) puts either back.
@@ -53,9 +59,14 @@ class MainWindow : public QWidget {
     DrawingArea* m_area;
     PopupMenu* m_menu;
     MoviePanel* m_movie;
+    QSize ScaledClientSize() const;
+    void FitAreaToScreen();
+
     int m_wheel_remainder = 0;  // eighths of a degree not yet worth a notch
-    bool m_close_allowed = false;
+    int m_scale = 100;
     bool m_full_screen = false;
+    QSize m_base_client{kClientWidth, kClientHeight};
+    bool m_close_allowed = false;
     bool m_shaking = false;  // m_rest holds where the window rests
     QPoint m_rest;
 };

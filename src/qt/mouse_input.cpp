@@ -22,9 +22,12 @@ std::optional<MouseButton> EngineButton(Qt::MouseButton button) {
 }  // namespace
 
 void QueueMouseInput(InputQueue& queue, InputKind kind, const QMouseEvent& event) {
+    QueueMouseInput(queue, kind, event, event.position().toPoint());
+}
+
+void QueueMouseInput(InputQueue& queue, InputKind kind, const QMouseEvent& event, QPoint at) {
     InputEvent input;
     input.kind = kind;
-    QPoint at = event.position().toPoint();
     input.x = at.x();
     input.y = at.y();
     if (kind != InputKind::MouseMove) {

@@ -11,5 +11,7 @@ namespace vespin {
 // Queues a move, press or release; presses and releases of buttons the engine does not know
 // (it knows left, right and middle) are dropped.
 void QueueMouseInput(InputQueue& queue, InputKind kind, const QMouseEvent& event);
+// The same at a point already in the picture's pixels (a scaled drawing area maps it).
+void QueueMouseInput(InputQueue& queue, InputKind kind, const QMouseEvent& event, QPoint at);
 
 }  // namespace vespin

@@ -13,9 +13,13 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+
 #include <chrono>
 #include <thread>
 #include <utility>
+#include "qt/name_dialog.h"
+#include "qt/presentation.h"
+#include "qt/settings_dialog.h"
 
 namespace vespin {
 
@@ -97,6 +101,7 @@ QtHost::QtHost()
       m_movies(m_window->Movie(), [this] { RequestRepaint(); }) {
     LoadTranslations();
     FollowApplicationState();
+    SetUpPresentation();
 }
 
 QtHost::QtHost(const QString& settings_file)
@@ -109,6 +114,7 @@ QtHost::QtHost(const QString& settings_file)
       m_movies(m_window->Movie(), [this] { RequestRepaint(); }) {
     LoadTranslations();
     FollowApplicationState();
+    SetUpPresentation();
 }
 
 QtHost::~QtHost() {
@@ -128,6 +134,29 @@ void QtHost::LoadTranslations() {
     if (!translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) return;
     QCoreApplication::installTranslator(translator.get());
     m_translator = std::move(translator);
+}
+
+void QtHost::SetUpPresentation() {
+    std::string scaling = m_settings.Read("Scaling").value_or("");
+    m_window->Area().SetScaling(ScalingFromText(scaling));
+    int scale = WindowScaleFromText(m_settings.Read("WindowScale").value_or(""));
+    m_window->SetWindowScale(scale);
+    PresentationMenu items;
+    items.CurrentScale = scale;
+    items.ChooseScale = [this](int percent) { ChooseWindowScale(percent); };
+    items.TakeScreenshot = [this] {
+        InputEvent input;
+        input.kind = InputKind::Command;
+        input.command = UiCommand::Screenshot;
+        m_queue.Push(input);
+    };
+    AddPresentationItems(m_window->Menu(), items);
+}
+
+void QtHost::ChooseWindowScale(int percent) {
+    m_settings.Write("WindowScale", std::to_string(percent));
+    m_window->SetWindowScale(percent);
+    RequestRepaint();
 }
 
 void QtHost::WatchExposure() {
@@ -226,8 +255,8 @@ void QtHost::SetWindowTitle(std::string_view caption, std::string_view applicati
 }
 
 void QtHost::SetWindowSize(int outer_width, int outer_height) {
-    m_window->setFixedSize(std::max(outer_width - kFrameWidth, 1),
-                           std::max(outer_height - kFrameHeight, 1));
+    m_window->SetBaseClientSize(
+        QSize(std::max(outer_width - kFrameWidth, 1), std::max(outer_height - kFrameHeight, 1)));
 }
 
 // Positions are those of the window's outer frame, as Qt's move() and pos() take them.
@@ -256,19 +285,15 @@ void QtHost::ApplyScreenLayout(ScreenLayout layout) {
     RequestRepaint();
 }
 
-// The desktop's display mode is left alone: the full-screen window shows the 800 x 600 picture at
-// the screen's top-left corner on black, which stands in for the exclusive 800 x 600 mode at any
-// colour depth.
+// The desktop's display mode is left alone: the full-screen layout already covers the screen
+// with the picture scaled to fit, which stands in for the exclusive 800 x 600 mode at any colour
+// depth.
 bool QtHost::EnterExclusiveDisplay(int /*bits_per_pixel*/) {
-    m_window->setMinimumSize(0, 0);
-    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    m_window->showFullScreen();
     RequestRepaint();
     return true;
 }
 
 void QtHost::LeaveExclusiveDisplay() {
-    m_window->showNormal();
     RequestRepaint();
 }
 
@@ -316,6 +341,31 @@ MessageResult QtHost::ShowMessageBox(std::string_view text, std::string_view cap
     }
     int answer = RunModal([&] { return box.exec(); });
     return answer == QMessageBox::Ok ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+template <typename Dialog>
+int QtHost::RunDialog(Dialog& dialog) {
+    if (m_dialog_watcher) {
+        auto watch = m_dialog_watcher;
+        QTimer::singleShot(0, &dialog, [watch, &dialog] { watch(dialog); });
+    }
+    return RunModal([&] { return dialog.exec(); });
+}
+
+// Centred over the main window by Qt, as a dialog with a parent is.
+void QtHost::ShowSettingsDialog(SettingsDialog& engine) {
+    SystemSettingsDialog dialog(engine, m_window->isVisible() ? m_window.get() : nullptr);
+    RunDialog(dialog);
+}
+
+void QtHost::AskNames(NameRequest& request) {
+    NameDialog dialog(request, m_window->isVisible() ? m_window.get() : nullptr);
+    RunDialog(dialog);
+}
+
+std::optional<bool> QtHost::SaveScreenshot() {
+    m_last_screenshot = ScreenshotPath(PicturesFolder(), QDateTime::currentDateTime());
+    return m_window->Area().Image().save(m_last_screenshot, "PNG");
 }
 
 void QtHost::ReportError(std::string_view message) {

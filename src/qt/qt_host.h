@@ -56,6 +56,14 @@ class QtHost : public Host {
 
     MessageResult ShowMessageBox(std::string_view text, std::string_view caption, MessageIcon icon,
                                  MessageButtons buttons) override;
+    void ShowSettingsDialog(SettingsDialog& engine) override;
+    void AskNames(NameRequest& request) override;
+    // The drawing area's 800 x 600 picture as a PNG in the user's Pictures folder.
+    std::optional<bool> SaveScreenshot() override;
+    // Where the last screenshot went (empty before the first).
+    const QString& LastScreenshotPath() const { return m_last_screenshot; }
+    // Runs `act` on each modal dialog the host shows, once it is up (tests drive them this way).
+    void SetDialogWatcher(std::function<void(QWidget&)> act) { m_dialog_watcher = std::move(act); }
     void ReportError(std::string_view message) override;
 
     SettingsStore& Settings() override { return m_settings; }
@@ -101,6 +109,11 @@ class QtHost : public Host {
     void RequestRepaint() { m_repaint_pending = true; }
     void WatchExposure();
     void FollowApplicationState();
+    // The window scale and full-screen scaling from the store, and their menu items.
+    void SetUpPresentation();
+    void ChooseWindowScale(int percent);
+    template <typename Dialog>
+    int RunDialog(Dialog& dialog);
 
     std::unique_ptr<QTranslator> m_translator;  // Qt's own Japanese, when installed
     InputQueue m_queue;
@@ -119,6 +132,8 @@ class QtHost : public Host {
     bool m_closed = false;  // the engine closed the window: no more input or ticks
     bool m_repaint_pending = false;
     std::unique_ptr<QObject> m_expose_watch;
+    QString m_last_screenshot;
+    std::function<void(QWidget&)> m_dialog_watcher;
 };
 
 // The lock file that stands for the named single-instance lock: in the temporary folder, named

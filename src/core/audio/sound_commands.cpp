@@ -50,9 +50,7 @@ CommandResult RunVoice(EngineState& e, const char* arg) {
     std::string_view name(arg);
     RememberVoice(e, name);
     PlayVoice(e, name);
-    AppendBacklog(e.Backlog, "@");
-    AppendBacklog(e.Backlog, name);
-    EndBacklogLine(e.Backlog);
+    AddVoiceMark(e.Backlog, name);
     return CommandResult::NextLine;
 }
 

@@ -39,6 +39,7 @@ enum class UiCommand : uint8_t {
     MenuN1,        // シーンスキップ
     MenuN2,        // 回想モード終了
     MenuReading,   // 読み上げ (self-voicing)
+    Screenshot,    // the F12 key and the menu's スクリーンショット
 };
 
 enum class InputKind : uint8_t {

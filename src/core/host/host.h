@@ -7,9 +7,11 @@
 // Text crossing this interface is UTF-8 (the engine converts its Shift-JIS at the call).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/graphics/surface.h"
 #include "core/host/events.h"
@@ -31,6 +33,41 @@ class EngineEvents {
     // host delivers it from PumpMessages, after the input and before the timer tick, at most once
     // a pump however many causes came together.
     virtual void OnRepaint() {}
+    // A settings value changed as the settings dialog changes it, outside a dialog (the headless
+    // host's event script): written and applied as the dialog's control would, then applied as
+    // the dialog's closing applies it. `name` is a control's value name (see SettingsDialog).
+    virtual void OnSettingChange(std::string_view /*name*/, std::string_view /*value*/) {}
+};
+
+// The engine behind the settings dialog while it is shown (Host::ShowSettingsDialog). Names are
+// the store's value names, compared without regard to case; "Volume" is the overall-volume
+// slider, which is not stored. Text crosses as UTF-8.
+class SettingsDialog {
+  public:
+    virtual ~SettingsDialog() = default;
+    // What a control shows on opening: the stored value, the engine's current value when none.
+    virtual int IntValue(std::string_view name) = 0;
+    virtual std::string TextValue(std::string_view name) = 0;
+    // Installed font families that have a Japanese (non-ASCII) name, by that name.
+    virtual std::vector<std::string> FontFamilies() = 0;
+    // A control changed: the value is written at once and applied as the control says.
+    virtual void Change(std::string_view name, std::string_view value) = 0;
+    // The "ボイス" button: plays the voice sample.
+    virtual void PlayVoiceSample() = 0;
+};
+
+// A modal dialog that asks for one or more names (Host::AskNames).
+struct NameRequest {
+    struct Field {
+        std::string Label;  // UTF-8, shown above the field
+        std::string Text;   // UTF-8; the field's text, updated as the dialog goes
+    };
+    std::string Title;               // UTF-8 caption
+    std::vector<std::string> Lines;  // UTF-8 explanation lines above the fields
+    std::vector<Field> Fields;       // one or two
+    // "ＯＫ" was pressed with the fields' texts in Fields. The engine takes what it accepts and
+    // may put texts back into Fields; true closes the dialog, false keeps it open with Fields.
+    std::function<bool(std::vector<Field>& fields)> Accept;
 };
 
 enum class ScreenLayout : uint8_t { Windowed, FullScreen };
@@ -137,6 +174,17 @@ class Host {
     // --- Message boxes (modal; the headless host answers from its event script).
     virtual MessageResult ShowMessageBox(std::string_view text, std::string_view caption,
                                          MessageIcon icon, MessageButtons buttons) = 0;
+    // The settings dialog ("システム設定"), modal; every change goes to `engine` as it happens.
+    // A host without a dialog returns at once.
+    virtual void ShowSettingsDialog(SettingsDialog& /*engine*/) {}
+    // The name dialog, modal, until `request.Accept` closes it. The default presses "ＯＫ" once
+    // on the texts given.
+    virtual void AskNames(NameRequest& request) {
+        if (request.Accept) request.Accept(request.Fields);
+    }
+    // Saves the drawing area as it stands now as a picture file of the user's (the screenshot
+    // key). True when written, false when it could not be; nothing when the host keeps none.
+    virtual std::optional<bool> SaveScreenshot() { return std::nullopt; }
     // An error that escaped an engine operation (the toolkit's standard exception display).
     // The engine goes on afterwards.
     virtual void ReportError(std::string_view message) = 0;

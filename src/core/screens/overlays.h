@@ -1,14 +1,5 @@
 #pragma once
-// The pictures that other screens lay over the message window: the quick-button bar and the
-// status panels. The message window calls these at fixed points of its drawing; until the status
-// panels are built they draw nothing.
+// The pictures that other screens lay over the message window: the quick-button bar (the status
+// panels are in status_panels.h). The message window calls it at fixed points of its drawing.
 
 #include "core/screens/quick_buttons.h"
-
-namespace vespin {
-
-struct EngineState;
-
-void RefreshStatusPanels(EngineState& e);
-
-}  // namespace vespin

@@ -11,6 +11,7 @@
 #include "core/shell/main_loop.h"
 #include "core/shell/skip_auto.h"
 #include "core/text/backlog_screen.h"
+#include "core/text/hide_window_view.h"
 #include "core/text/window_style.h"
 
 namespace vespin {
@@ -216,7 +217,7 @@ bool QuickButtonPress(EngineState& e, bool during_choice) {
             break;
         case kQuickHide:
             if (during_choice) return false;
-            HideMessageWindow(e);
+            HideWindowView(e);
             break;
         case kQuickVoice:
             if (during_choice) return false;

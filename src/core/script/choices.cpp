@@ -11,6 +11,7 @@
 #include "core/graphics/frame_clock.h"
 #include "core/graphics/pixel_ops.h"
 #include "core/persistence/choice_history.h"
+#include "core/screens/seltree.h"
 #include "core/script/choice_list.h"
 #include "core/script/choice_state.h"
 #include "core/shell/engine_state.h"
@@ -251,6 +252,9 @@ void ChoiceHover(EngineState& e, int x, int y) {
         case kChoiceClickmap:
             ClickmapHover(e, x, y);
             return;
+        case kChoiceSelectionTree:
+            SelectionTreeHover(e, x, y);
+            return;
         default:
             return;
     }
@@ -260,9 +264,16 @@ void ChoiceClick(EngineState& e) {
     ChoiceState& c = e.Choices;
     ShellState& sh = e.Shell;
     int kind = sh.ChoiceKind;
-    if (c.HoveredChoice <= 0 && kind != kChoiceSelectionTree) return;
+    // Any click on the tree sounds, and the tree's own sound follows when an entry is taken. Its
+    // clicks are not entries of a list: recording them would put the replay out of step.
+    if (kind == kChoiceSelectionTree) {
+        PlayTakeSound(e);
+        SelectionTreeClick(e);
+        return;
+    }
+    if (c.HoveredChoice <= 0) return;
     // A replayed record may name an entry this list does not have: there is nothing to take.
-    if (kind != kChoiceSelectionTree && c.HoveredChoice > c.ChoiceCount) return;
+    if (c.HoveredChoice > c.ChoiceCount) return;
     if (kind == kChoiceFullText && c.HoveredChoice == c.ChoiceCount && Sel2LastDisabled(e)) return;
     int index = c.HoveredChoice - 1;
     PlayTakeSound(e);
@@ -287,7 +298,7 @@ void ChoiceClick(EngineState& e) {
             TakeClickmapRegion(e, index);
             break;
         default:
-            break;  // the selection tree takes its own clicks
+            break;
     }
 }
 

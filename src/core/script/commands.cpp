@@ -14,8 +14,11 @@
 #include "core/persistence/save_screen.h"
 #include "core/persistence/system_data.h"
 #include "core/screens/effect.h"
+#include "core/screens/name_entry.h"
 #include "core/screens/roll.h"
+#include "core/screens/seltree.h"
 #include "core/screens/special.h"
+#include "core/screens/status_panels.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -77,7 +80,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"iris", 6, kGoesOn, RunIris},
     {"fix", 0, kGoesOn, RunFix},
     {"sleep ", 7, kEnds, RunSleep},
-    {"seltree", 9, kEnds, nullptr},
+    {"seltree", 9, kEnds, RunSeltree},
     {"update", 0, kGoesOn, RunUpdate},
     {"direct ", 8, kGoesOn, RunDirect},
     {"save", 0, kEnds, RunSave},
@@ -91,7 +94,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"anim", 6, kEnds, RunAnim},
     {"shake", 7, kEnds, RunShake},
     {"cjmp", 6, kGoesOn, RunComputedJump},
-    {"setname", 0, kEnds, nullptr},
+    {"setname", 0, kEnds, RunSetName},
     {"subtitle", 10, kEnds, RunSubtitle},
     {"viewer", 8, kEnds, nullptr},
     {"se ", 4, kGoesOn, RunSoundEffect},
@@ -105,7 +108,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"sroll", 0, kEnds, RunStaffRoll},
     {"scroll ", 8, kEnds, RunScroll},
     {"kaisou", 0, kEnds, nullptr},
-    {"chgprm", 0, kEnds, nullptr},
+    {"chgprm", 0, kEnds, RunChgprm},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, RunEffect},
     {"battle", 0, kEnds, RunBattle},

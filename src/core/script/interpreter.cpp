@@ -14,6 +14,7 @@
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
 #include "core/text/message_window.h"
+#include "core/text/page_history.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 
@@ -241,26 +242,21 @@ struct TypedChar {
     std::string_view View() const { return std::string_view(Bytes, Width); }
 };
 
-// The next character of the substitution text, with its logging. Copied out, because the text is
+// The next character of the substitution text. Copied out, because the text is
 // cleared when it runs out.
-TypedChar NextSubstitutionChar(ScriptState& s, BacklogState& log) {
+TypedChar NextSubstitutionChar(ScriptState& s) {
     const char* text = s.SubstitutionText.CStr() + s.SubstitutionPosition;
     TypedChar ch;
     ch.Width = CharWidth(text);
     for (int i = 0; i < ch.Width; ++i)
         ch.Bytes[i] = text[i];
     s.SubstitutionPosition += ch.Width;
-    AppendBacklog(log, ch.View());
     if (s.SubstitutionPosition >= static_cast<int>(s.SubstitutionText.Length())) {
         s.SubstitutionText.Clear();
         s.SubstitutionPosition = 0;
         s.ColourResetPending = true;
     }
     return ch;
-}
-
-bool IsUnloggedChar(unsigned code) {
-    return code == sjis_text::kDiamond || code == sjis_text::kSection || code == sjis_text::kRoot;
 }
 
 // Whether typing pauses after a character: one character a pass plus CharDelay - 1 ticks.
@@ -278,7 +274,7 @@ Step TypeStep(EngineState& e) {
     ScriptState& s = e.Script;
     TypedChar ch;
     if (!s.SubstitutionText.Empty()) {
-        ch = NextSubstitutionChar(s, e.Backlog);
+        ch = NextSubstitutionChar(s);
     } else {
         const char* p = s.LineBuffer.data() + s.LineColumn;
         uint8_t b = static_cast<uint8_t>(*p);
@@ -303,7 +299,7 @@ Step TypeStep(EngineState& e) {
             return Step::EndPass;
         }
         if (code == sjis_text::kMarkNewPage) {
-            EndBacklogLine(e.Backlog);
+            CommitLogLine(e.Backlog);
             NewPage(e);
             s.FetchLine = true;
             return Step::EndPass;
@@ -319,7 +315,6 @@ Step TypeStep(EngineState& e) {
         for (int i = 0; i < ch.Width; ++i)
             ch.Bytes[i] = p[i];
         s.LineColumn += ch.Width;
-        if (ch.Width == 1 || !IsUnloggedChar(code)) AppendBacklog(e.Backlog, ch.View());
         if (s.ColourResetPending) {
             e.Text.TextColour = 0;
             s.ColourResetPending = false;
@@ -367,6 +362,7 @@ Step RunLine(EngineState& e) {
             }
             case '\\':
                 BeginWait(e, 1);
+                RecordPage(e);
                 return Step::EndPass;
             case '=':
                 BeginWait(e, 2);

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/shell/main_loop.h"
+#include "core/shell/settings_dialog.h"
 
 namespace vespin {
 
@@ -33,6 +34,9 @@ class EventRouter : public EngineEvents {
     }
     void OnRepaint() override {
         Guarded(m_state, [&] { vespin::OnRepaint(m_state); });
+    }
+    void OnSettingChange(std::string_view name, std::string_view value) override {
+        Guarded(m_state, [&] { ChangeSettingAsDialog(m_state, name, value); });
     }
 
   private:

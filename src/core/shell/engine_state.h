@@ -19,6 +19,7 @@
 #include "core/screens/quick_buttons.h"
 #include "core/screens/recollection_state.h"
 #include "core/screens/roll_state.h"
+#include "core/screens/simulation_state.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/choice_state.h"
 #include "core/script/script_state.h"
@@ -28,6 +29,7 @@
 #include "core/shell/settings.h"
 #include "core/shell/shell_state.h"
 #include "core/text/backlog.h"
+#include "core/text/backlog_view_state.h"
 #include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/text_state.h"
@@ -60,6 +62,7 @@ struct EngineState {
     TextRendererState TextRenderer;
     ToolbarState Toolbar;  // as last pushed to the Host
     BacklogState Backlog;
+    BacklogViewState BacklogView;  // the log screen, the page replay, the hidden window
     AudioState Audio;
     AnimState Anim;
 
@@ -70,6 +73,7 @@ struct EngineState {
     ViewerState Viewer;
     ChoiceState Choices;
     RecollectionState Recollection;
+    SimulationState Simulation;  // the selection tree and the status panels
     PersistenceState Saves;
     SaveUiState SaveUi;    // the save/load screen and the yes/no band
     RollState Rolls;       // `roll`, and the flags the close handling sets while one plays

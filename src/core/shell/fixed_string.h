@@ -18,7 +18,7 @@ class FixedString {
     void Assign(std::string_view s) {
         m_bytes.fill(0);
         size_t n = s.size() < N - 1 ? s.size() : N - 1;
-        std::memcpy(m_bytes.data(), s.data(), n);
+        if (n > 0) std::memcpy(m_bytes.data(), s.data(), n);  // an empty view may have no data
     }
     FixedString& operator=(std::string_view s) {
         Assign(s);

@@ -12,15 +12,21 @@
 #include "core/persistence/save_screen.h"
 #include "core/persistence/slot_requests.h"
 #include "core/persistence/yes_no_band.h"
+#include "core/screens/overlays.h"
 #include "core/screens/quick_buttons.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
+#include "core/shell/screenshot.h"
+#include "core/shell/settings_dialog.h"
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
+#include "core/text/backlog_screen.h"
+#include "core/text/hide_window_view.h"
 #include "core/text/message_window.h"
+#include "core/text/page_history.h"
 #include "core/text/self_voicing.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/window_style.h"
@@ -33,20 +39,12 @@ bool TextLayoutActive(const EngineState& e) {
     return e.Text.WindowDisplayKind == 1 || e.Text.WindowDisplayKind == 2;
 }
 
-}  // namespace
-
-void HideMessageWindow(EngineState& e) {
-    e.Shell.MainMode = kModeWindowHidden;
-    SetToolbarLocked(e, true);
-    ShowOnDrawingArea(e, e.CompositionSurface);
-}
-
-namespace {
-
-void ShowMessageWindowAgain(EngineState& e) {
-    e.Shell.MainMode = kModeScript;
-    SetToolbarLocked(e, false);
-    ShowOnDrawingArea(e, e.DisplaySurface);
+// The wheel and Backspace open the log with the log button's pressed look for the moment.
+void OpenLogFromInput(EngineState& e) {
+    e.Vars.S[65] = 1;
+    DrawQuickButtons(e, QuickButtonTarget::Display);
+    OpenLog(e);
+    e.Vars.S[65] = 0;
 }
 
 void RequestPageComplete(EngineState& e) {
@@ -64,7 +62,10 @@ void MouseMove(EngineState& e, int x, int y) {
         ConfirmBandHover(e, x, y);
         return;
     }
-    if (sh.BacklogOpen) return;  // the backlog takes the pointer here once it exists
+    if (sh.BacklogOpen) {
+        LogMouseMove(e, x, y);
+        return;
+    }
     if (sh.SaveScreenState != 0) {
         SaveScreenHover(e, x, y);
         return;
@@ -79,6 +80,7 @@ void MouseMove(EngineState& e, int x, int y) {
         case kChoiceInWindow:
         case kChoiceFullText:
         case kChoiceClickmap:
+        case kChoiceSelectionTree:
             ChoiceHover(e, x, y);
             break;
         default:
@@ -113,13 +115,20 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     }
     if (sh.EngineBusy) return;
     if (button == MouseButton::Left && sh.WaitKind != 4 && sh.ClickLockout < 3) StopVoice(e);
-    if (sh.BacklogOpen) return;
+    if (sh.BacklogOpen) {
+        if (button == MouseButton::Right) {
+            CloseLog(e);
+        } else if (button == MouseButton::Left) {
+            LogMouseDown(e, x, y);
+        }
+        return;
+    }
     if (sh.SaveScreenState == 2) {
         SaveScreenClick(e, button);
         return;
     }
     if (sh.MainMode != kModeScript) {
-        if (sh.MainMode == kModeWindowHidden) ShowMessageWindowAgain(e);
+        if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
         if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
         SceneEffectClick(e);
         return;
@@ -155,7 +164,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
             sh.ClickLockout = 10;
             break;
         case MouseButton::Right:
-            if (sh.ChoiceKind != 4) HideMessageWindow(e);
+            if (sh.ChoiceKind != 4) HideWindowView(e);
             break;
         case MouseButton::Middle:
             sh.ClickLockout = 10;
@@ -166,20 +175,35 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
 void CharKey(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (sh.ConfirmKind != 0 || sh.SaveScreenState != 0 || sh.ChoiceKind >= 4) return;
-    if (sh.BacklogOpen) return;
+    if (sh.BacklogOpen) {
+        if (key == vk::kBackspace || key == vk::kEscape) CloseLog(e);
+        return;
+    }
     switch (key) {
         case vk::kEnter:
             MouseDown(e, MouseButton::Left, sh.LastMouseX, sh.LastMouseY);
             break;
         case vk::kEscape:
-            MouseDown(e, MouseButton::Right, sh.LastMouseX, sh.LastMouseY);
+            if (sh.MainMode == kModePageHistory) {
+                LeavePageReplay(e);
+            } else {
+                MouseDown(e, MouseButton::Right, sh.LastMouseX, sh.LastMouseY);
+            }
+            break;
+        case vk::kBackspace:
+            if (sh.EngineBusy) break;
+            if (sh.MainMode == kModeScript) {
+                OpenLogFromInput(e);
+            } else if (sh.MainMode == kModePageHistory) {
+                PageReplayStep(e, ReplayDirection::Back);
+            }
             break;
         case vk::kSpace:
             if (sh.EngineBusy || sh.ChoiceKind > 1) break;
             if (sh.MainMode == kModeScript) {
-                HideMessageWindow(e);
+                HideWindowView(e);
             } else if (sh.MainMode == kModeWindowHidden) {
-                ShowMessageWindowAgain(e);
+                EndHideWindowView(e);
             }
             break;
         default:
@@ -192,6 +216,12 @@ void KeyDown(EngineState& e, int key) {
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
     if (key == vk::kV) {
         ToggleSelfVoicing(e);
+        return;
+    }
+    // The page history first: opened during a choice, it must still answer its keys.
+    if (sh.MainMode == kModePageHistory) {
+        if (key == vk::kLeft) PageReplayStep(e, ReplayDirection::Back);
+        if (key == vk::kRight) PageReplayStep(e, ReplayDirection::Forward);
         return;
     }
     if (sh.ChoiceKind == kChoiceInWindow) {
@@ -207,6 +237,8 @@ void KeyDown(EngineState& e, int key) {
         sh.SkipState = state == 3 ? 1 : state;
     } else if (key == vk::kControl) {
         ToggleAutoAdvance(e);
+    } else if (key == vk::kLeft && (sh.WaitKind != 0 || sh.ChoiceKind != 0)) {
+        OpenPageReplay(e);
     }
 }
 
@@ -219,6 +251,18 @@ void KeyUp(EngineState& e, int key) {
     e.Shell.SkipState = 0;
 }
 
+// A forward turn at a wait opens the log; while it is open the wheel scrolls it.
+void Wheel(EngineState& e, int delta) {
+    ShellState& sh = e.Shell;
+    if (sh.BacklogOpen) {
+        LogWheel(e, delta);
+        return;
+    }
+    if (delta <= 0 || sh.MainMode != kModeScript || sh.SaveScreenState != 0) return;
+    if (sh.TransitionRunning || sh.EngineBusy || sh.ConfirmKind != 0 || sh.WaitKind == 0) return;
+    OpenLogFromInput(e);
+}
+
 void Command(EngineState& e, const InputEvent& event) {
     ShellState& sh = e.Shell;
     switch (event.command) {
@@ -228,10 +272,7 @@ void Command(EngineState& e, const InputEvent& event) {
             e.Host.ShowPopupMenu(4, 21);
             break;
         case UiCommand::SpeedButton2:
-            // The settings dialog: its sound now, the dialog itself with the settings screen.
-            if (sh.EngineBusy) break;
-            StopSkipAndAuto(e, StopMode::Forced);
-            PlayVoice(e, "SSE07");
+            OpenSettingsDialog(e);
             break;
         // A disabled toolbar button sends nothing; the engine checks as well, so a recorded or
         // scripted press cannot open the screen over another one or while saving is barred.
@@ -277,6 +318,9 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::MenuReading:
             ToggleSelfVoicing(e);
             break;
+        case UiCommand::Screenshot:
+            TakeScreenshot(e);
+            break;
         default:
             break;  // the recollection items come with their screen
     }
@@ -298,12 +342,16 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             MouseDown(e, event.button, event.x, event.y);
             break;
         case InputKind::MouseUp:
-            if (e.Shell.SaveScreenState == 0 && !e.Shell.BacklogOpen &&
-                e.Shell.MainMode == kModeScript)
+            if (e.Shell.SaveScreenState != 0) break;
+            if (e.Shell.BacklogOpen) {
+                LogMouseUp(e);
+            } else if (e.Shell.MainMode == kModeScript) {
                 ReleasePressedQuickButtons(e);
+            }
             break;
         case InputKind::Wheel:
-            break;  // the backlog opens here once it exists
+            Wheel(e, event.delta);
+            break;
         case InputKind::KeyDown:
             KeyDown(e, event.key);
             break;

@@ -19,8 +19,6 @@ void OnTimerTick(EngineState& e);
 void OnRepaint(EngineState& e);
 // Input routing (mouse, wheel, keys, toolbar, menu, close requests).
 void HandleInput(EngineState& e, const InputEvent& event);
-// The right button's hiding of the message window: the scene alone, the toolbar locked.
-void HideMessageWindow(EngineState& e);
 
 // Milliseconds an idle pass lasts at least.
 inline constexpr int kIdlePeriodMs = 30;

@@ -9,5 +9,8 @@ struct EngineState;
 
 void EnterFullScreen(EngineState& e);
 void LeaveFullScreen(EngineState& e);
+// Back to the window from either full-screen layout, the borderless one included (the settings
+// dialog's switch to the window).
+void LeaveFullScreenLayout(EngineState& e);
 
 }  // namespace vespin

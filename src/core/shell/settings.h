@@ -4,6 +4,7 @@
 // original's; integers are stored as decimal text.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,15 @@ struct SettingsValues {
 
 // Integer value: decimal text (an unreadable text gives the default), or the default when missing.
 int ReadIntSetting(SettingsStore& store, std::string_view name, int fallback);
+// What a stored integer outside its range becomes: the nearest end of the range, or the default.
+enum class OutOfRange : uint8_t { Clamp, Default };
+// An integer value that only means something within [low, high]: a value the player (or a hand
+// edit of the file) left outside never reaches the engine.
+int ReadIntSetting(SettingsStore& store, std::string_view name, int fallback, int low, int high,
+                   OutOfRange rule);
+// The ranges the engine holds its values to.
+inline constexpr int kVolumeLow = -3000, kVolumeHigh = 0;  // hundredths of a decibel
+inline constexpr int kFontSizeLow = 11, kFontSizeHigh = 22;
 // Text value converted to Shift-JIS; the default when missing or not representable.
 std::string ReadTextSetting(SettingsStore& store, std::string_view name,
                             std::string_view fallback_sjis);
@@ -60,5 +70,7 @@ void ReadInstallationSettings(SettingsStore& store, std::string_view current_fol
                               SettingsValues& out);
 // Every other value, in the table's order.
 void ReadStartupSettings(Host& host, SettingsValues& out);
+// The values the settings dialog's closing reads again: BGM, Wave, Delay, GMode and SMode.
+void ReadDialogClosingSettings(SettingsStore& store, SettingsValues& out);
 
 }  // namespace vespin

@@ -41,6 +41,7 @@ struct ShellState {
     bool ReplayActive = false;
     bool ToolbarLocked = false;
     int FullScreenActive = 0;                // 1 while the exclusive full-screen display is held
+    bool FullScreenLayout = false;           // the borderless full-screen layout is applied
     int SavedWindowX = 0, SavedWindowY = 0;  // where the window was before full screen
     int LastMouseX = 0, LastMouseY = 0;
 

@@ -11,6 +11,8 @@
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
 #include "core/screens/quick_buttons.h"
+#include "core/screens/seltree.h"
+#include "core/screens/status_panels.h"
 #include "core/script/script_loader.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -114,6 +116,7 @@ void InitialiseEngine(EngineState& e) {
     e.Recollection.SceneSeenBits.Clear();
     e.Vars.V.Clear();
     e.Vars.S[sys::kClearCount] = e.Settings.Clear;
+    e.Vars.S[51] = e.Settings.TXWStyle;  // the window frame the settings dialog reloads
     SettleSaveFolder(e);
     SyncSystemData(e);
     ClearBacklog(e.Backlog);
@@ -135,6 +138,8 @@ void InitialiseEngine(EngineState& e) {
     InitSelfVoicing(e);
     e.Shell.FirstIdlePending = true;
     // The screens of the game initialise here as they are built; the message window comes last.
+    InitSelectionTree(e);
+    InitStatusPanels(e);
     ApplyWindowStyle(e);
 }
 

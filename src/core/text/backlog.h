@@ -41,12 +41,17 @@ struct BacklogState {
     PageHistory History;
 };
 
-// Appends bytes to the line being written; bytes past the line's 69th are dropped.
-void AppendBacklog(BacklogState& log, std::string_view bytes);
-// Ends the line being written and starts the next one.
-void EndBacklogLine(BacklogState& log);
+// Appends displayed text to the line being written. The marks ◆, § and √ are shown but never
+// logged; bytes past the line's 69th are dropped.
+void AppendLogText(BacklogState& log, std::string_view bytes);
+// Ends the line being written and starts the next one; with 1,000 lines kept the oldest goes.
+void CommitLogLine(BacklogState& log);
+// A voice mark: "@" and the voice name as a line of its own.
+void AddVoiceMark(BacklogState& log, std::string_view name);
 void ClearBacklog(BacklogState& log);
 // A finished line (0 = oldest) or the line being written (index LineCount).
 std::string_view BacklogLine(const BacklogState& log, int index);
+// The voice name of a voice-mark line; empty for a line of text.
+std::string_view VoiceMarkName(std::string_view line);
 
 }  // namespace vespin

@@ -86,6 +86,13 @@ FontFile FileOf(const FcPattern* p) {
     }
     std::vector<std::string> families = Families(p);
     if (!families.empty()) f.Family = families.front();
+    for (const std::string& name : families) {
+        if (std::any_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            f.JapaneseFamily = name;
+            break;
+        }
+    }
     return f;
 }
 
@@ -184,14 +191,40 @@ struct FontLookup::Config {
 FontLookup::FontLookup() = default;
 FontLookup::~FontLookup() = default;
 
-FontFile FontLookup::Find(std::string_view utf8_name, FontWeight weight) {
+void* FontLookup::Handle() {
     // Loading the configuration parses every file of the system's font setup, so it is done
     // once, at the first look-up, and kept for the next ones.
     if (!m_config) {
         m_config = std::make_unique<Config>();
         m_config->Handle = FcInitLoadConfigAndFonts();
     }
-    FcConfig* config = m_config->Handle;
+    return m_config->Handle;
+}
+
+std::vector<std::string> FontLookup::JapaneseFamilies() {
+    auto* config = static_cast<FcConfig*>(Handle());
+    std::vector<std::string> out;
+    if (!config) return out;
+    PatternPtr pattern(FcPatternCreate());
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(FcObjectSetBuild(FC_FAMILY, nullptr));
+    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+        FcFontList(config, pattern.get(), objects.get()));
+    if (!fonts) return out;
+    for (int i = 0; i < fonts->nfont; ++i) {
+        for (const std::string& name : Families(fonts->fonts[i])) {
+            bool wide = std::any_of(name.begin(), name.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+            if (wide && name[0] != '@') out.push_back(name);
+        }
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+FontFile FontLookup::Find(std::string_view utf8_name, FontWeight weight) {
+    auto* config = static_cast<FcConfig*>(Handle());
     if (!config) return {};
     if (!utf8_name.empty()) {
         if (std::optional<FontFile> exact = MatchExactly(config, utf8_name, weight)) return *exact;

@@ -40,8 +40,9 @@ struct FontFile {
     std::string Path;  // empty when no font is installed at all
     int Index = 0;     // face index inside a collection
     std::string Family;
-    bool NativeBold = false;   // the file's face is bold itself; otherwise bold is synthesised
-    bool Substituted = false;  // the asked-for face is not installed; this one stands in for it
+    std::string JapaneseFamily;  // the family's name with a byte of 0x80 or above, if it has one
+    bool NativeBold = false;     // the file's face is bold itself; otherwise bold is synthesised
+    bool Substituted = false;    // the asked-for face is not installed; this one stands in for it
 };
 
 // The kind of face a name asks for: Gothic when it names a ゴシック or Gothic face, else Mincho.
@@ -57,8 +58,13 @@ class FontLookup {
     FontLookup& operator=(const FontLookup&) = delete;
 
     FontFile Find(std::string_view utf8_name, FontWeight weight);
+    // Every installed scalable family that has a name with a byte of 0x80 or above (a Japanese
+    // name), by that name, sorted and without repeats; names beginning with '@' are left out.
+    std::vector<std::string> JapaneseFamilies();
 
   private:
+    // Loads the configuration at the first use; null when fontconfig cannot load one.
+    void* Handle();
     struct Config;
     std::unique_ptr<Config> m_config;
 };
@@ -121,6 +127,7 @@ class FontSource {
     const FontFile& Resolve(std::string_view face_sjis, FontWeight weight);
 
     Cp932Decoder& Decoder() { return m_decoder; }
+    FontLookup& Lookup() { return m_lookup; }
 
   private:
     struct Entry {

@@ -100,9 +100,11 @@ void PutChar(EngineState& e, std::string_view chars) {
     if (t.TextColumn >= break_at && !(IsLineStartForbidden(code) && t.TextColumn < hang_until)) {
         t.TextColumn = 0;
         t.TextRow += 1;
-        EndBacklogLine(e.Backlog);
+        CommitLogLine(e.Backlog);
         e.Host.Transcript(TranscriptMark::LineEnd, {});
     }
+    // Logged after the line break, so the log's lines hold what the page's rows hold.
+    AppendLogText(e.Backlog, chars);
     if (!full_text && code != kOpeningQuote && t.TextColumn == 0 && t.TextRow != 0) {
         t.TextColumn = 2;
     }
@@ -115,7 +117,7 @@ void PutChar(EngineState& e, std::string_view chars) {
 }
 
 void EndTextLine(EngineState& e) {
-    EndBacklogLine(e.Backlog);
+    CommitLogLine(e.Backlog);
     e.Text.TextColumn = 0;
     e.Text.TextRow += 1;
     e.Script.NameLine = false;
@@ -171,7 +173,7 @@ void SetClickWaitKind(EngineState& e) {
 }
 
 void BeginWait(EngineState& e, int kind) {
-    if (kind == 1 || kind == 4 || kind == 5) EndBacklogLine(e.Backlog);
+    if (kind == 1 || kind == 4 || kind == 5) CommitLogLine(e.Backlog);
     e.Shell.WaitKind = kind;
     PrepareWaitMarker(e);
     int a = e.AutoDelay();

@@ -8,7 +8,7 @@ namespace vespin {
 
 struct EngineState;
 
-// One character of one or two bytes.
+// One character of one or two bytes; it goes into the backlog as well, after any line break.
 void PutChar(EngineState& e, std::string_view chars);
 // End of a script text line: column 0, next row, name mode off, backlog line ended.
 void EndTextLine(EngineState& e);

@@ -6,6 +6,7 @@
 #include "core/graphics/pixel_ops.h"
 #include "core/resources/picture.h"
 #include "core/screens/overlays.h"
+#include "core/screens/status_panels.h"
 #include "core/shell/engine_state.h"
 #include "core/text/message_window.h"
 #include "core/text/text_renderer.h"
