@@ -23,7 +23,7 @@ grep -q '速度優先と画質優' "$tmp/a.txt"
 test "$(grep -c 'どれを見てみますか？' "$tmp/a.txt")" -eq 2
 
 # A click while BEAM plays (e = 1) stops it: S040 = 1 and the script takes the other branch.
-{ cat "$events"; echo "24900 click 700 580"; } | sort -n -s -k1,1 > "$tmp/stop.events"
+{ cat "$events"; echo "24900 click 790 580"; } | sort -n -s -k1,1 > "$tmp/stop.events"
 "$run" --game "$build/game" --input "$tmp/stop.events" --until 27500 --transcript "$tmp/c.txt"
 grep -q '途中で止めましたね。' "$tmp/c.txt"
 ! grep -q '光がひと回りしました。' "$tmp/c.txt"

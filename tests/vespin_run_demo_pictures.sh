@@ -23,7 +23,7 @@ printf '*call pictures\n' > "$tmp/main.txt"
 : > "$tmp/events"
 i=1
 while [ $i -le 17 ]; do
-    echo "$((i * 6000)) click 700 580" >> "$tmp/events"
+    echo "$((i * 6000)) click 790 580" >> "$tmp/events"
     i=$((i + 1))
 done
 frames="0 1 2 4 11 12 13 14 16"

@@ -40,7 +40,7 @@ grep -q '"caption":"1970/01/01 ' "$tmp/dump.json"
 "$tool" save dump "$game/save0.dat" | grep -q '"read_marks_set":\['
 
 # Loaded again at start-up: the same variables, and the story goes on from the saved page.
-printf '3000 click 700 580\n' > "$tmp/on.events"
+printf '3000 click 790 580\n' > "$tmp/on.events"
 "$run" --game "$game" --load 2 --input "$tmp/on.events" --until 6000 --vars "$tmp/loaded.json" \
     --transcript "$tmp/loaded.txt"
 bank V "$tmp/vars.json" > "$tmp/a"

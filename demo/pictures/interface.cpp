@@ -105,6 +105,7 @@ Surface WindowPicture() {
     Shape plate = RoundedBox(52, 0, 136, 32, 10);  // behind the speaker's name
     c.Paint(plate, Rgb{44, 66, 118}, 0.95);
     c.Paint(Subtract(plate, RoundedBox(54, 2, 132, 28, 8)), Rgb{200, 215, 245});
+    PaintPlainQuickButtons(c);
     return Stacked(c);
 }
 

@@ -33,6 +33,7 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"D01", Store::Gra3, IslandMap()});
     all.push_back({"sys_tw", Store::Gra, WindowPicture()});
     all.push_back({"sys_clickw", Store::Gra, ClickMarker()});
+    all.push_back({"sys_qbtn", Store::Gra, QuickButtonSheet()});
     all.push_back({"sys_sw", Store::Gra, ChoicePlate(false)});
     all.push_back({"sys_sw2", Store::Gra, ChoicePlate(true)});
     all.push_back({"V01", Store::Gra, TallLighthouse()});

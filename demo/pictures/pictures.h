@@ -44,6 +44,11 @@ Surface WindowPicture();
 // "sys_sw" and "sys_sw2": the plate of a choice, colours over opacities (400 x 96); the second is
 // the plate of `sel2`.
 Surface ChoicePlate(bool second_style);
+// "sys_qbtn": the quick buttons lit and on, and the auto-advance gauge (480 x 160); the plain
+// buttons are part of the window picture, painted there by PaintPlainQuickButtons.
+class Canvas;
+Surface QuickButtonSheet();
+void PaintPlainQuickButtons(Canvas& window);
 // "sys_clickw": four 24 x 26 marker frames side by side, colours over opacities (96 x 52).
 Surface ClickMarker();
 

@@ -43,6 +43,7 @@ constexpr NamedValue kCommands[] = {
     {"N7", int(UiCommand::MenuN7)},
     {"N1", int(UiCommand::MenuN1)},
     {"N2", int(UiCommand::MenuN2)},
+    {"SelfVoicing", int(UiCommand::MenuReading)},
     {"Screenshot", int(UiCommand::Screenshot)},
 };
 

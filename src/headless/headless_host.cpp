@@ -152,6 +152,12 @@ void HeadlessHost::ReportError(std::string_view message) {
                  static_cast<int>(message.size()), message.data());
 }
 
+void HeadlessHost::Speak(std::string_view text) {
+    if (text.empty()) return;  // silencing leaves nothing to read
+    if (!m_transcript.empty() && m_transcript.back() != '\n') m_transcript += '\n';
+    m_transcript += "[speech] " + std::string(text) + "\n";
+}
+
 void HeadlessHost::Transcript(TranscriptMark mark, std::string_view sjis) {
     switch (mark) {
         case TranscriptMark::Char:

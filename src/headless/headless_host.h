@@ -55,6 +55,10 @@ class HeadlessHost : public NullHost {
 
     // Whether the machine has a sound output (default yes); set before the engine starts.
     void SetSoundOutputPresent(bool present) { m_sound_output = present; }
+    // Speech goes to the transcript as "[speech] TEXT" lines; a test may take the synthesiser away.
+    bool SpeechAvailable() override { return m_speech; }
+    void Speak(std::string_view text) override;
+    void SetSpeechAvailable(bool available) { m_speech = available; }
     // Whether the device opens (default yes): false plays the part of a card that fails to open.
     void SetSoundDeviceOpens(bool opens) { m_sound_opens = opens; }
     VirtualSoundDevice& Sound() { return m_sound; }
@@ -99,6 +103,7 @@ class HeadlessHost : public NullHost {
     VirtualSoundDevice m_sound;
     VirtualMoviePlayer m_movies;
     bool m_sound_output = true;
+    bool m_speech = true;
     bool m_sound_opens = true;
     bool m_sound_open = false;
     bool m_keep_in_background = false;

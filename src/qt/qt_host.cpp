@@ -310,6 +310,10 @@ void QtHost::CloseWindow() {
     m_window->close();
 }
 
+void QtHost::Speak(std::string_view text) {
+    m_speech.Say(FromView(text));
+}
+
 void QtHost::UpdateToolbar(const ToolbarState& state) {
     m_window->Toolbar().Apply(state);
     m_window->Menu().Apply(state);

@@ -15,6 +15,7 @@
 #include "qt/input_queue.h"
 #include "qt/main_window.h"
 #include "qt/qt_movie_player.h"
+#include "qt/speech.h"
 #include "qt/tick_schedule.h"
 
 namespace vespin {
@@ -79,6 +80,8 @@ class QtHost : public Host {
     SoundDevice* OpenSoundDevice(bool keep_playing_in_background) override;
     void CloseSoundDevice() override;
     MoviePlayer* Movies() override { return &m_movies; }
+    bool SpeechAvailable() override { return m_speech.Available(); }
+    void Speak(std::string_view text) override;
 
     // How the sound device is opened (OpenAlSoundDevice::Open unless a test says otherwise).
     using SoundOpener = std::function<std::unique_ptr<OpenAlSoundDevice>(bool)>;
@@ -123,6 +126,7 @@ class QtHost : public Host {
     SoundOpener m_open_sound;
     std::unique_ptr<OpenAlSoundDevice> m_sound;
     QtMoviePlayer m_movies;  // after the window: it plays on the window's panel
+    Speech m_speech;
     QString m_application_title;
     bool m_window_shown = false;
     bool m_closed = false;  // the engine closed the window: no more input or ticks

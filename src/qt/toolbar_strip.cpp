@@ -65,7 +65,10 @@ constexpr MenuItem kMenuItems[] = {
     {UiCommand::MenuN7, "N7", "ゲーム終了"},
     {UiCommand::MenuN1, "N1", "シーンスキップ"},
     {UiCommand::MenuN2, "N2", "回想モード終了"},
+    {UiCommand::MenuReading, "SelfVoicing", "読み上げ"},
 };
+// The reading item without a synthesiser: disabled, and saying why.
+constexpr char kSelfVoicingMissing[] = "読み上げ（音声合成が見つかりません）";
 
 InputEvent CommandEvent(UiCommand command, int value = 0) {
     InputEvent event;
@@ -152,6 +155,8 @@ PopupMenu::PopupMenu(InputQueue& queue, QWidget* parent) : QMenu(parent) {
     }
     Item(UiCommand::MenuN1)->setVisible(false);
     Item(UiCommand::MenuN2)->setVisible(false);
+    Item(UiCommand::MenuReading)->setCheckable(true);
+    Apply(ToolbarState{});
 }
 
 QAction* PopupMenu::Item(UiCommand command) const {
@@ -164,6 +169,11 @@ QAction* PopupMenu::Item(UiCommand command) const {
 void PopupMenu::Apply(const ToolbarState& state) {
     Item(UiCommand::MenuN1)->setVisible(state.MenuSceneSkipVisible);
     Item(UiCommand::MenuN2)->setVisible(state.MenuRecollectionEndVisible);
+    QAction* reading = Item(UiCommand::MenuReading);
+    reading->setEnabled(state.SelfVoicingAvailable);
+    reading->setChecked(state.SelfVoicingOn);
+    reading->setText(
+        QString::fromUtf8(state.SelfVoicingAvailable ? "読み上げ" : kSelfVoicingMissing));
 }
 
 }  // namespace vespin

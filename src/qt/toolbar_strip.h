@@ -38,11 +38,11 @@ class PopupMenu : public QMenu {
     PopupMenu(InputQueue& queue, QWidget* parent);
 
     void Apply(const ToolbarState& state);
-    // N6, N7, N1, N2 by command; nullptr for anything else.
+    // N6, N7, N1, N2 and 読み上げ by command; nullptr for anything else.
     QAction* Item(UiCommand command) const;
 
   private:
-    std::array<QAction*, 4> m_items{};  // N6, N7, N1, N2
+    std::array<QAction*, 5> m_items{};  // N6, N7, N1, N2, 読み上げ
 };
 
 }  // namespace vespin

@@ -269,6 +269,20 @@ TEST_F(QtHostTest, TheStripMirrorsTheEnginesToolbarState) {
     EXPECT_TRUE(Pump().empty());
 }
 
+TEST_F(QtHostTest, TheReadingItemIsDisabledAndSaysWhyWithoutASynthesiser) {
+    QAction* reading = host.Window().Menu().Item(UiCommand::MenuReading);
+    ToolbarState state;
+    for (bool available : {false, true}) {
+        state.SelfVoicingAvailable = available;
+        state.SelfVoicingOn = available;
+        host.UpdateToolbar(state);
+        EXPECT_EQ(reading->isEnabled(), available);
+        EXPECT_EQ(reading->isChecked(), available);
+        EXPECT_EQ(reading->text() == QString::fromUtf8("読み上げ"), available);
+        EXPECT_TRUE(reading->text().startsWith(QString::fromUtf8("読み上げ")));
+    }
+}
+
 TEST_F(QtHostTest, ThePopupMenuWaitsForAnItemWhileTheTimerGoesOn) {
     PopupMenu& menu = host.Window().Menu();
     ToolbarState state;

@@ -9,6 +9,7 @@
 #include "core/script/text_parse.h"
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
+#include "core/text/self_voicing.h"
 #include "core/text/sjis.h"
 
 namespace vespin {
@@ -21,6 +22,7 @@ void RememberVoice(EngineState& e, std::string_view name) {
     text.append(name).push_back(' ');
     list = text;  // cut at the field's size, as the page record keeps it
     e.Audio.Sound.LastVoice = name;
+    NoteVoiceStarted(e);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ inline constexpr int kLeft = 37;
 inline constexpr int kUp = 38;
 inline constexpr int kRight = 39;
 inline constexpr int kDown = 40;
+inline constexpr int kV = 86;  // self-voicing on and off
 inline constexpr int kF2 = 113;
 }  // namespace vk
 
@@ -37,6 +38,7 @@ enum class UiCommand : uint8_t {
     MenuN7,        // ゲーム終了
     MenuN1,        // シーンスキップ
     MenuN2,        // 回想モード終了
+    MenuReading,   // 読み上げ (self-voicing)
     Screenshot,    // the F12 key and the menu's スクリーンショット
 };
 

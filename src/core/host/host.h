@@ -92,6 +92,8 @@ struct ToolbarState {
     bool AutoNaviVisible = false;             // オートナビ終了
     bool MenuSceneSkipVisible = false;        // シーンスキップ
     bool MenuRecollectionEndVisible = false;  // 回想モード終了
+    bool SelfVoicingAvailable = false;  // 読み上げ: enabled only with a speech synthesiser
+    bool SelfVoicingOn = false;         // 読み上げ: checked while the text is read aloud
 };
 
 // Marks written to a transcript beside the typed characters.
@@ -212,6 +214,13 @@ class Host {
     virtual void CloseSoundDevice() {}
     // The movie player, owned by the host for its whole life; null when movies cannot play.
     virtual MoviePlayer* Movies() { return nullptr; }
+
+    // --- Speech, for self-voicing. Whether a speech synthesiser can be used at all (asked once at
+    // start-up); a host without one keeps these defaults and the engine never offers reading.
+    virtual bool SpeechAvailable() { return false; }
+    // Reads `text` (UTF-8) aloud in the best voice for Japanese, cutting off whatever is still
+    // being read; empty text only silences it. Returns at once: the reading goes on meanwhile.
+    virtual void Speak(std::string_view /*text*/) {}
 
     // --- Observers. Every typed character and text mark, for transcripts; a front end that
     // shows the game needs none of it.

@@ -1,5 +1,6 @@
 #include "core/persistence/read_marks.h"
 
+#include "core/screens/quick_buttons.h"
 #include "core/script/text_parse.h"
 #include "core/shell/engine_state.h"
 
@@ -17,7 +18,9 @@ CommandResult RunMark(EngineState& e, const char* arg) {
     if (e.Settings.Seen) {
         e.Shell.SkipState = 0;
         e.Vars.S[60] = 0;
-        // The quick buttons' bar is redrawn here once the bar exists.
+        // The page on screen was drawn while skipping still ran: the skip button's look must go
+        // from the screen too, not only from the window images the next page starts from.
+        DrawQuickButtons(e, QuickButtonTarget::Display);
     }
     return CommandResult::NextLine;
 }

@@ -18,6 +18,7 @@
 #include "core/shell/skip_auto.h"
 #include "core/shell/toolbar.h"
 #include "core/text/message_window.h"
+#include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/window_style.h"
 
@@ -214,6 +215,7 @@ CommandResult ShowSelect(EngineState& e, int style) {
         if (e.Vars.S[151] == 2) ReplayRecordedChoice(e);
     }
     c.HoveredChoice = -1;
+    SpeakFinishedText(e);  // the question, before the entry under the pointer
     ChoiceHover(e, sh.LastMouseX, sh.LastMouseY);
     sh.EngineBusy = false;
     SaveChoiceHistory(e);
@@ -243,6 +245,8 @@ void ChoiceHover(EngineState& e, int x, int y) {
                 HighlightInWindow(e, hovered);
             }
             c.HoveredChoice = hovered;
+            if (hovered > 0 && hovered <= c.ChoiceCount)
+                SpeakChoice(e, c.ChoiceLabels[hovered - 1].View());
             return;
         }
         case kChoiceClickmap:

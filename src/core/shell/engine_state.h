@@ -16,6 +16,7 @@
 #include "core/persistence/persistence_state.h"
 #include "core/persistence/save_ui_state.h"
 #include "core/resources/archive.h"
+#include "core/screens/quick_buttons.h"
 #include "core/screens/recollection_state.h"
 #include "core/screens/roll_state.h"
 #include "core/screens/simulation_state.h"
@@ -29,6 +30,7 @@
 #include "core/shell/shell_state.h"
 #include "core/text/backlog.h"
 #include "core/text/backlog_view_state.h"
+#include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/text_state.h"
 
@@ -77,6 +79,8 @@ struct EngineState {
     RollState Rolls;       // `roll`, and the flags the close handling sets while one plays
     BattleState Battle;    // the card battle (MainMode 4)
     EffectsState Effects;  // objects, the staff roll and the presentation mode
+    QuickBarState QuickBar;
+    SelfVoicingState Speech;
 
     // S026 is the auto-advance level and S150 the full-text mode: the variables are the state.
     int AutoDelay() const { return Vars.S[sys::kAutoDelay]; }

@@ -13,6 +13,7 @@
 #include "core/persistence/slot_requests.h"
 #include "core/persistence/yes_no_band.h"
 #include "core/screens/overlays.h"
+#include "core/screens/quick_buttons.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -26,6 +27,7 @@
 #include "core/text/hide_window_view.h"
 #include "core/text/message_window.h"
 #include "core/text/page_history.h"
+#include "core/text/self_voicing.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/window_style.h"
 
@@ -69,6 +71,11 @@ void MouseMove(EngineState& e, int x, int y) {
         return;
     }
     if (sh.MainMode != kModeScript) return;
+    // The quick buttons light up unless skipping or auto-advance runs without a choice.
+    bool idle_modes = sh.SkipState == 0 && e.AutoDelay() == 0;
+    if (TextLayoutActive(e) &&
+        (sh.ChoiceKind == kChoiceInWindow || (sh.ChoiceKind == 0 && idle_modes)))
+        QuickButtonHover(e, x, y);
     switch (sh.ChoiceKind) {
         case kChoiceInWindow:
         case kChoiceFullText:
@@ -77,7 +84,7 @@ void MouseMove(EngineState& e, int x, int y) {
             ChoiceHover(e, x, y);
             break;
         default:
-            break;  // the quick buttons hover here once they exist
+            break;  // the selection tree hovers here once it exists
     }
 }
 
@@ -91,6 +98,7 @@ bool SpeedGaugeClick(EngineState& e, int x, int y) {
     e.Vars.S[sys::kAutoDelay] = e.Vars.S[sys::kLastAutoDelay] = level;
     e.Toolbar.SliderPosition = 11 - level;
     RefreshToolbar(e);
+    DrawQuickButtons(e, QuickButtonTarget::Display);
     return true;
 }
 
@@ -146,9 +154,12 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     switch (button) {
         case MouseButton::Left:
             if (sh.ChoiceKind == 0) {
+                QuickButtonHover(e, x, y);
+                if (QuickButtonPress(e, false)) return;
                 AdvanceFromWait(e);
             } else if (sh.ClickLockout == 0) {
                 ChoiceClick(e);
+                QuickButtonPress(e, true);
             }
             sh.ClickLockout = 10;
             break;
@@ -203,6 +214,10 @@ void CharKey(EngineState& e, int key) {
 void KeyDown(EngineState& e, int key) {
     ShellState& sh = e.Shell;
     if (key == vk::kF2 || sh.ConfirmKind != 0 || sh.BacklogOpen || sh.EngineBusy) return;
+    if (key == vk::kV) {
+        ToggleSelfVoicing(e);
+        return;
+    }
     // The page history first: opened during a choice, it must still answer its keys.
     if (sh.MainMode == kModePageHistory) {
         if (key == vk::kLeft) PageReplayStep(e, ReplayDirection::Back);
@@ -217,6 +232,7 @@ void KeyDown(EngineState& e, int key) {
     if (key == vk::kShift) {
         StopVoice(e);
         e.Vars.S[60] = 1;
+        DrawQuickButtons(e, QuickButtonTarget::Display);
         int state = e.Settings.SkipMode + 1;
         sh.SkipState = state == 3 ? 1 : state;
     } else if (key == vk::kControl) {
@@ -228,7 +244,10 @@ void KeyDown(EngineState& e, int key) {
 
 void KeyUp(EngineState& e, int key) {
     if (key != vk::kShift) return;
-    if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) e.Vars.S[60] = 0;
+    if (e.Shell.MainMode == kModeScript && e.Shell.SaveScreenState == 0) {
+        e.Vars.S[60] = 0;
+        if (!e.Shell.EngineBusy) DrawQuickButtons(e, QuickButtonTarget::Display);
+    }
     e.Shell.SkipState = 0;
 }
 
@@ -296,6 +315,9 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::MenuN7:
             RequestClose(e);
             break;
+        case UiCommand::MenuReading:
+            ToggleSelfVoicing(e);
+            break;
         case UiCommand::Screenshot:
             TakeScreenshot(e);
             break;
@@ -320,7 +342,12 @@ void HandleInput(EngineState& e, const InputEvent& event) {
             MouseDown(e, event.button, event.x, event.y);
             break;
         case InputKind::MouseUp:
-            if (e.Shell.SaveScreenState == 0 && e.Shell.BacklogOpen) LogMouseUp(e);
+            if (e.Shell.SaveScreenState != 0) break;
+            if (e.Shell.BacklogOpen) {
+                LogMouseUp(e);
+            } else if (e.Shell.MainMode == kModeScript) {
+                ReleasePressedQuickButtons(e);
+            }
             break;
         case InputKind::Wheel:
             Wheel(e, event.delta);

@@ -9,6 +9,8 @@ struct InputEvent;
 // Window creation: installation settings, the setup check, then InitialiseEngine.
 void CreateMainWindow(EngineState& e);
 void InitialiseEngine(EngineState& e);
+// The system values every game starts with (S000 = 3 until the scenario allows saving, ...).
+void ResetSystemValues(EngineState& e);
 void RunFirstIdlePass(EngineState& e);
 void OnIdle(EngineState& e);
 void OnTimerTick(EngineState& e);

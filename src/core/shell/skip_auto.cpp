@@ -33,6 +33,7 @@ void StopSkipAndAuto(EngineState& e, StopMode mode) {
         // S027 keeps the last level: the toggle and the speed slider set it, stopping does not.
         e.Vars.S[sys::kAutoDelay] = 0;
         RefreshToolbar(e);
+        DrawQuickButtons(e, QuickButtonTarget::Display);
     }
 }
 
@@ -50,6 +51,7 @@ void ToggleAutoAdvance(EngineState& e) {
     }
     v.S[60] = 0;
     RefreshToolbar(e);
+    DrawQuickButtons(e, QuickButtonTarget::Display);
 }
 
 }  // namespace vespin

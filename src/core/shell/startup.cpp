@@ -10,6 +10,7 @@
 #include "core/persistence/system_data.h"
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
+#include "core/screens/quick_buttons.h"
 #include "core/screens/seltree.h"
 #include "core/screens/status_panels.h"
 #include "core/script/script_loader.h"
@@ -21,6 +22,7 @@
 #include "core/shell/toolbar.h"
 #include "core/text/backlog.h"
 #include "core/text/message_window.h"
+#include "core/text/self_voicing.h"
 #include "core/text/sjis.h"
 #include "core/text/sjis_strings.h"
 #include "core/text/text_renderer.h"
@@ -41,6 +43,8 @@ void ShowStartupFailure(EngineState& e, const char* text_sjis, const char* capti
     e.Shell.QuitRequested = true;
 }
 
+}  // namespace
+
 void ResetSystemValues(EngineState& e) {
     VariableBanks& v = e.Vars;
     v.S[sys::kSaveAvailability] = 3;  // save and load stay off until the scenario says otherwise
@@ -52,11 +56,14 @@ void ResetSystemValues(EngineState& e) {
     v.S[sys::kLastAutoDelay] = 5;
 }
 
+namespace {
+
 // The system pictures and what depends on them, in the order later steps rely on.
 void LoadSystemPictures(EngineState& e) {
     LoadPicture(e.Archives, "sys_sw", e.Choices.PlatePicture);
     LoadPicture(e.Archives, "sys_sw2", e.Choices.PlatePicture2);
     InitTextRenderer(e);
+    InitQuickButtons(e);
     LoadPicture(e.Archives, "sys_clickw", e.Text.ClickWaitPicture);
 }
 
@@ -128,6 +135,7 @@ void InitialiseEngine(EngineState& e) {
     e.StringSlots[0] = e.Settings.PlayerName;
     e.StringSlots[1] = e.Settings.PlayerName2;
     e.Vars.S[sys::kS031] = 0;
+    InitSelfVoicing(e);
     e.Shell.FirstIdlePending = true;
     // The screens of the game initialise here as they are built; the message window comes last.
     InitSelectionTree(e);

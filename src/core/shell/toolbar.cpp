@@ -9,6 +9,8 @@ ToolbarState ComputeToolbarState(const EngineState& e, const ToolbarState& previ
     ToolbarState t = previous;
     t.AutoOn = e.AutoDelay() != 0;
     t.SliderVisible = t.AutoOn;
+    t.SelfVoicingAvailable = e.Speech.Available;
+    t.SelfVoicingOn = e.Speech.On;
     if (e.Shell.ToolbarLocked) {
         t.StripEnabled = t.ExitEnabled = t.LoadEnabled = t.SaveEnabled = t.EditEnabled = false;
         t.SettingsEnabled = t.AutoEnabled = false;

@@ -12,6 +12,7 @@
 #include "core/shell/engine_state.h"
 #include "core/text/backlog.h"
 #include "core/text/plain_text.h"
+#include "core/text/self_voicing.h"
 #include "core/text/text_renderer.h"
 #include "core/text/window_style.h"
 
@@ -110,6 +111,7 @@ void PutChar(EngineState& e, std::string_view chars) {
     StoreOnPage(t, chars);
     DrawTypedChar(e, chars, code, name_mode);
     e.Host.Transcript(TranscriptMark::Char, chars);
+    NoteTypedText(e, chars);
     t.PageCharCount += 1;
     t.TextColumn += (t.WideSpacing && !full_text) ? 3 : static_cast<int>(chars.size());
 }
@@ -120,6 +122,7 @@ void EndTextLine(EngineState& e) {
     e.Text.TextRow += 1;
     e.Script.NameLine = false;
     e.Host.Transcript(TranscriptMark::LineEnd, {});
+    NoteLineEnd(e);
 }
 
 void SetWideSpacing(EngineState& e, bool on) {
@@ -166,6 +169,7 @@ void DrawRuby(EngineState& e, int n, std::string_view text) {
 void SetClickWaitKind(EngineState& e) {
     e.Shell.WaitKind = 2;
     e.Host.Transcript(TranscriptMark::Wait, "2");
+    SpeakFinishedText(e);
 }
 
 void BeginWait(EngineState& e, int kind) {
@@ -179,6 +183,7 @@ void BeginWait(EngineState& e, int kind) {
     e.Text.PageCompleteRequested = false;
     e.Script.FetchLine = true;
     e.Host.Transcript(TranscriptMark::Wait, std::to_string(kind));
+    SpeakFinishedText(e);
 }
 
 void AdvanceFromWait(EngineState& e) {

@@ -118,7 +118,7 @@ void PaintWindowOntoDisplay(EngineState& e) {
         const WindowGeometry& g = Geometry(e);
         CopyRect(e.Text.WindowImage, Rect{0, 0, g.Width, g.Height}, e.DisplaySurface, g.Left,
                  g.Top);
-        DrawQuickButtons(e, QuickButtonTarget::Display);
+        DrawQuickButtons(e, QuickButtonTarget::DisplayOnly);
         RedrawPageText(e);
     }
     RefreshStatusPanels(e);
