@@ -9,7 +9,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
 play() {  # play NAME
-    "$run" --game "$build/game" --input "$events" --until 61500 --vars "$tmp/$1.json" \
+    "$run" --game "$build/game" --input "$events" --until 95000 --vars "$tmp/$1.json" \
         --transcript "$tmp/$1.txt" --shot 29400:"$tmp/$1-turn1.png" --shot 31900:"$tmp/$1-scored.png"
 }
 play a

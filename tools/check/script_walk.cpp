@@ -11,6 +11,7 @@
 #include "core/audio/sound.h"
 #include "core/graphics/picture_commands.h"
 #include "core/resources/picture.h"
+#include "core/screens/seltree.h"
 #include "core/script/control_flow.h"
 #include "core/script/expression.h"
 #include "core/script/interpreter.h"
@@ -44,6 +45,10 @@ std::string LineAt(const std::string& text, int start) {
     return text.substr(start, nul == std::string::npos ? std::string::npos : nul - start);
 }
 
+std::string PageKey(std::string_view script, std::string_view label) {
+    return sjis::UpperAscii(script) + ":" + sjis::UpperAscii(label);
+}
+
 bool IsCommand(std::string_view name, int index) {
     return CommandName(index) == name;
 }
@@ -65,6 +70,7 @@ class ScriptWalker {
         m_section.clear();
         m_choice.clear();
         m_in_choices = false;
+        m_in_page = false;
         m_reported_block = false;
         SetScriptText(m_e, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
         for (int start : LineStarts(text)) {
@@ -87,6 +93,10 @@ class ScriptWalker {
                                         " bytes; the engine reads at most 2047");
         }
         char first = line.empty() ? 0 : line[0];
+        if (m_in_page && first != ':') {
+            CheckPageLine(line);
+            return;
+        }
         switch (first) {
             case 0:
             case ';':
@@ -101,6 +111,7 @@ class ScriptWalker {
             case ':':
                 m_section = line.substr(1);
                 m_out.Labels.push_back({m_script, m_section, m_line_number});
+                m_in_page = m_game.PresentationPages.count(PageKey(m_script, m_section)) > 0;
                 break;
             case '}':
                 m_in_choices = false;
@@ -117,6 +128,14 @@ class ScriptWalker {
                 CheckText(line, first == '>' ? 1 : 0);
                 break;
         }
+    }
+
+    // A presentation page's own commands: only its pictures are looked up.
+    void CheckPageLine(const std::string& line) {
+        if (line.empty() || (line[0] != '*' && line[0] != '@')) return;
+        std::string_view command = std::string_view(line).substr(1);
+        if (sjis::StartsWithIgnoringCase(command, "end")) m_in_page = false;
+        if (sjis::StartsWithIgnoringCase(command, "gra ")) NeedPicturesOf(command.substr(4));
     }
 
     // --- blocks ---------------------------------------------------------------------------
@@ -365,6 +384,8 @@ class ScriptWalker {
             CheckCall(line, arg, "chain");
         } else if (name == "call ") {
             CheckCall(line, arg, "call");
+        } else if (name == "present ") {
+            CheckCall(line, arg, "present");
         } else if (name == "if ") {
             CheckIf(arg);
         } else if (name == "cjmp") {
@@ -490,11 +511,44 @@ class ScriptWalker {
     std::string m_section;  // the label the current line sits under
     std::string m_choice;   // the choice entry whose body holds the current line
     bool m_in_choices = false;
+    bool m_in_page = false;  // inside a page that `present` shows
     bool m_reported_block = false;
+
+  public:
+    // The selection trees' targets, read by the engine's own tree reader: each is a call.
+    void CheckTreeTargets(const std::string& text) {
+        SelectionTreeState trees;
+        ReadSelectionTrees(trees, text);
+        m_script = "SELTREE";
+        m_section.clear();
+        for (const std::vector<TreeEntry>& tree : trees.Trees) {
+            for (const TreeEntry& entry : tree) {
+                std::string target(entry.Target.View());
+                if (target.empty()) continue;
+                m_line_number = LineOf(text, target);
+                m_line = LineAt(text, LineStarts(text)[std::max(0, m_line_number - 1)]);
+                m_choice = sjis::ToUtf8(entry.Label.View());
+                JumpToScript("tree", SplitNameAndLabel(target.c_str(), target.c_str()).Name,
+                             SplitNameAndLabel(target.c_str(), target.c_str()));
+            }
+        }
+        m_choice.clear();
+        m_line_number = 0;
+    }
+
+  private:
+    // The line (1-based) of the first line that holds `piece`, for reports; 1 when none does.
+    static int LineOf(const std::string& text, const std::string& piece) {
+        size_t at = text.find(piece);
+        if (at == std::string::npos) return 1;
+        return 1 + static_cast<int>(std::count(text.begin(), text.begin() + at, '\0'));
+    }
 };
 
-// Scripts named by `roll` are data; texts put into string slots are what `call $N` can call.
+// Scripts named by `roll` (and pages shown by `present`) are not scenario lines; texts put into
+// string slots are what `call $N` can call.
 void CollectFromCommands(const GameScripts& game, std::set<std::string>& data_scripts,
+                         std::set<std::string>& presentation_pages,
                          std::map<int, std::set<std::string>>& slot_texts) {
     for (const auto& [name, text] : game.Texts) {
         for (int start : LineStarts(text)) {
@@ -504,6 +558,14 @@ void CollectFromCommands(const GameScripts& game, std::set<std::string>& data_sc
             if (index < 0) continue;
             const char* arg = CommandArgument(line.c_str(), index);
             if (IsCommand("roll ", index)) data_scripts.insert(sjis::UpperAscii(arg));
+            if (IsCommand("present ", index)) {
+                NameAndLabel page = SplitNameAndLabel(line.c_str(), arg);
+                if (page.HasLabel) {
+                    presentation_pages.insert(PageKey(page.Name, page.Label));
+                } else {
+                    data_scripts.insert(sjis::UpperAscii(page.Name));
+                }
+            }
             if (IsCommand("string ", index) && line.size() > 10)
                 slot_texts[ParseDecimal(arg)].insert(line.substr(10));
         }
@@ -514,12 +576,14 @@ void CollectFromCommands(const GameScripts& game, std::set<std::string>& data_sc
 
 WalkOutcome WalkGame(EngineState& e, GameScripts& game, std::vector<Finding>& findings) {
     std::map<int, std::set<std::string>> slot_texts;
-    CollectFromCommands(game, game.DataScripts, slot_texts);
+    CollectFromCommands(game, game.DataScripts, game.PresentationPages, slot_texts);
     WalkOutcome outcome;
     ScriptWalker walker(e, game, findings, outcome, slot_texts);
     for (const auto& [name, text] : game.Texts) {
         if (!game.DataScripts.count(name)) walker.Walk(name, text);
     }
+    if (auto trees = game.Texts.find("SELTREE"); trees != game.Texts.end())
+        walker.CheckTreeTargets(trees->second);
     return outcome;
 }
 

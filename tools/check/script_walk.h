@@ -18,6 +18,9 @@ namespace vespin::check {
 struct GameScripts {
     std::map<std::string, std::string> Texts;  // upper-cased name -> decoded script bytes
     std::set<std::string> DataScripts;         // read by screens, never run as a scenario
+    // Pages that `present` shows ("SCRIPT:LABEL", the label folded): their lines are the
+    // presentation mode's own commands, up to its `*end`.
+    std::set<std::string> PresentationPages;
 };
 
 struct LabelDefinition {
