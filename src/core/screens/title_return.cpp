@@ -8,7 +8,6 @@
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
 #include "core/shell/toolbar.h"
-#include "core/text/backlog.h"
 #include "core/text/message_window.h"
 
 namespace vespin {
@@ -59,7 +58,12 @@ void ClearTheStage(EngineState& e) {
     e.Text.WindowImageValid = false;
     ShowOnDrawingArea(e, e.DisplaySurface);
     ClearPage(e);
-    ClearBacklog(e.Backlog);
+    // The backlog and the page history are the player's reading, not the game's: like saves and
+    // loads, a new game keeps them.
+    // The screens of the old game that keep state between their commands start again too.
+    e.Battle = BattleState{};
+    e.Effects = EffectsState{};
+    e.Rolls = RollState{};
     e.Saves.PassageRead = false;
     e.Saves.PassThrough = SlotPassThrough{};
     e.QuickBar.Hovered = kQuickNone;
