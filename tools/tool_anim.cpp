@@ -93,18 +93,10 @@ void PrintEntry(const AnimEntry& entry) {
 }
 
 int List(const std::vector<std::string>& args) {
-    std::string archive, entry;
-    std::vector<std::string> files;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--archive") {
-            archive = OptionValue(args, i);
-        } else if (args[i] == "--entry") {
-            entry = OptionValue(args, i);
-        } else {
-            files.push_back(Positional(args[i]));
-        }
-    }
-    const bool from_archive = !archive.empty() || !entry.empty();
+    const EntrySource src = ParseEntrySource(args);
+    const std::string &archive = src.Archive, &entry = src.Entry;
+    const std::vector<std::string>& files = src.Files;
+    const bool from_archive = src.FromArchive();
     if (from_archive ? (archive.empty() || entry.empty() || !files.empty()) : files.size() != 1)
         throw ToolError(kAnimUsage);
     std::vector<uint8_t> bytes =

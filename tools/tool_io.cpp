@@ -62,4 +62,18 @@ std::string JsonString(std::string_view utf8) {
     return out + '"';
 }
 
+EntrySource ParseEntrySource(const std::vector<std::string>& args) {
+    EntrySource source;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--archive") {
+            source.Archive = OptionValue(args, i);
+        } else if (args[i] == "--entry") {
+            source.Entry = OptionValue(args, i);
+        } else {
+            source.Files.push_back(Positional(args[i]));
+        }
+    }
+    return source;
+}
+
 }  // namespace vespin::tool

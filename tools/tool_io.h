@@ -32,6 +32,16 @@ const std::string& OptionValue(const std::vector<std::string>& args, size_t& i);
 // A file or entry argument; an option-looking word here is an unknown option.
 const std::string& Positional(const std::string& word);
 
+// The words after a subcommand that reads an entry either from a file or from an archive:
+// `--archive FILE --entry NAME` and the remaining files.
+struct EntrySource {
+    std::string Archive, Entry;
+    std::vector<std::string> Files;
+    bool FromArchive() const { return !Archive.empty() || !Entry.empty(); }
+    bool Complete() const { return !Archive.empty() && !Entry.empty(); }
+};
+EntrySource ParseEntrySource(const std::vector<std::string>& args);
+
 // The directory of the archive at `path`, read with the engine's reader (the script layout for
 // vg_data.vsp and vg_data2.vsp, the sized one for the others). Throws when there is no file.
 ArchiveDirectory ReadArchiveDirectory(const std::string& path);

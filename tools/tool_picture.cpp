@@ -61,18 +61,10 @@ std::vector<uint8_t> ReadPictureEntry(const std::string& archive, const std::str
 }
 
 int Decode(const std::vector<std::string>& args) {
-    std::string archive, entry;
-    std::vector<std::string> files;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--archive") {
-            archive = OptionValue(args, i);
-        } else if (args[i] == "--entry") {
-            entry = OptionValue(args, i);
-        } else {
-            files.push_back(Positional(args[i]));
-        }
-    }
-    const bool from_archive = !archive.empty() || !entry.empty();
+    const EntrySource src = ParseEntrySource(args);
+    const std::string &archive = src.Archive, &entry = src.Entry;
+    const std::vector<std::string>& files = src.Files;
+    const bool from_archive = src.FromArchive();
     if (from_archive ? (archive.empty() || entry.empty() || files.size() != 1) : files.size() != 2)
         throw ToolError(kPictureUsage);
     const std::string& out = files.back();

@@ -50,8 +50,8 @@ void OnProgress(j_common_ptr info) {
     if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans) Fail(info);
 }
 
-bool RunDecoder(JpegSession& s, std::span<const uint8_t> data, int64_t max_pixels, Surface& picture,
-                std::vector<JSAMPROW>& rows, PictureError& error) {
+// The error and progress hooks every decoder of ours runs with; the caller then sets its jump.
+void PrepareSession(JpegSession& s) {
     s.Info = {};
     s.Info.err = jpeg_std_error(&s.Errors);
     s.Errors.error_exit = Fail;
@@ -59,6 +59,11 @@ bool RunDecoder(JpegSession& s, std::span<const uint8_t> data, int64_t max_pixel
     s.Errors.output_message = OnOutputMessage;
     s.Progress = {};
     s.Progress.progress_monitor = OnProgress;
+}
+
+bool RunDecoder(JpegSession& s, std::span<const uint8_t> data, int64_t max_pixels, Surface& picture,
+                std::vector<JSAMPROW>& rows, PictureError& error) {
+    PrepareSession(s);
     if (setjmp(s.Jump)) {
         jpeg_destroy_decompress(&s.Info);  // safe on a half-created decoder: it checks
         return false;
@@ -112,13 +117,7 @@ struct JpegFrameDecoder::Session {
 
 JpegFrameDecoder::JpegFrameDecoder() : m_session(std::make_unique<Session>()) {
     JpegSession& s = m_session->Jpeg;
-    s.Info = {};
-    s.Info.err = jpeg_std_error(&s.Errors);
-    s.Errors.error_exit = Fail;
-    s.Errors.emit_message = OnMessage;
-    s.Errors.output_message = OnOutputMessage;
-    s.Progress = {};
-    s.Progress.progress_monitor = OnProgress;
+    PrepareSession(s);
     if (setjmp(s.Jump)) {
         // Only an allocation can fail here; the decoder then rejects every picture.
         m_session.reset();
