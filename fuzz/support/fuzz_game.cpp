@@ -15,6 +15,7 @@
 #include "core/audio/sound.h"
 #include "core/script/script_loader.h"
 #include "core/shell/main_loop.h"
+#include "core/text/sjis_strings.h"
 #include "tools/archive_writer.h"
 #include "tools/script_codec.h"
 
@@ -253,6 +254,16 @@ FuzzGame::FuzzGame() : m_folder("vespin-fuzz") {
     m_host.Store().Write("Delay", "1");
     m_engine = std::make_unique<Engine>(m_host, Folder());
     m_engine->Step();  // the first idle pass loads `main` and opens the sound device
+    // Every face and weight the screens ask for is looked up now, inside the start-up window:
+    // fontconfig keeps what a first look-up of a name loads for the rest of the process.
+    FontSource& fonts = State().TextRenderer.Fonts;
+    const std::string faces[] = {
+        State().Settings.FontName, sjis_text::kDefaultFontName,
+        "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E"};  // ＭＳ ゴシック
+    for (const std::string& face : faces) {
+        for (FontWeight weight : {FontWeight::Regular, FontWeight::Bold})
+            fonts.Resolve(face, weight);
+    }
     State().Script.ScriptSize = 0;
     m_start = std::make_unique<Snapshot>(State());
     // The game is released when the process ends, so that what it holds is freed before the
