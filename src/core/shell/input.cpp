@@ -84,7 +84,7 @@ void MouseMove(EngineState& e, int x, int y) {
             ChoiceHover(e, x, y);
             break;
         default:
-            break;  // the selection tree hovers here once it exists
+            break;
     }
 }
 
