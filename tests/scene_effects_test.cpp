@@ -165,7 +165,9 @@ TEST(Scroll, EachDirectionStartsAndEndsWhereItShould) {
         }
         EXPECT_EQ(RowAt(d, 0, 0), c.first_row) << c.line;
         EXPECT_EQ(d.Row(0)[2], c.first_x & 0x7F) << c.line;
-        if (c.w < kScreenWidth) EXPECT_EQ(d.Row(0)[(kScreenWidth - 1) * 3], 0) << c.line;
+        if (c.w < kScreenWidth) {
+            EXPECT_EQ(d.Row(0)[(kScreenWidth - 1) * 3], 0) << c.line;
+        }
     }
 }
 
