@@ -72,7 +72,7 @@ void SyncSave0(EngineState& e, const fs::path& path) {
 }
 
 void WriteGlobalIntegers(EngineState& e) {
-    char name[8];
+    char name[16];
     for (int i = 0; i < e.Vars.G.Size(); ++i) {
         std::snprintf(name, sizeof name, "GV%02d", i);
         WriteIntSetting(e.Host.Settings(), name, e.Vars.G[i]);
