@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/host/null_host.h"
+#include "bench/timing_host.h"
 #include "core/screens/ending_credits.h"
 #include "core/screens/roll.h"
 #include "core/shell/engine_state.h"
@@ -23,61 +23,8 @@
 namespace vespin {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point from) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
-}
-
-// Keeps the drawing area (presenting costs a copy, as on screen) and times the work between
-// waits.
-class TimingHost : public NullHost {
-  public:
-    TimingHost() : m_area(kScreenWidth, kScreenHeight) {}
-
-    void Present(const Surface& source, const Rect& area) override {
-        for (int y = area.y; y < area.y + area.h; ++y)
-            std::memcpy(m_area.Row(y) + area.x * 3, source.Row(y) + area.x * 3, area.w * 3);
-    }
-    void SleepMs(uint32_t ms) override {
-        const double work = MsSince(m_frame_start);
-        WorkMs += work;
-        BudgetMs += ms;
-        Frames += 1;
-        if (ms > 0) {
-            if (m_index == m_cheapest.size()) m_cheapest.push_back(work / ms);
-            m_cheapest[m_index] = std::min(m_cheapest[m_index], work / ms);
-            m_index += 1;
-        }
-        NullHost::SleepMs(ms);
-        m_frame_start = Clock::now();
-    }
-    void StartRun() {
-        m_index = 0;
-        m_frame_start = Clock::now();
-    }
-    double Worst() const {
-        return m_cheapest.empty() ? 0 : *std::max_element(m_cheapest.begin(), m_cheapest.end());
-    }
-
-    double WorkMs = 0, BudgetMs = 0;
-    int Frames = 0;
-
-  private:
-    Surface m_area;
-    Clock::time_point m_frame_start;
-    size_t m_index = 0;
-    std::vector<double> m_cheapest;
-};
-
-Surface Pattern(int seed) {
-    Surface s(kScreenWidth, kScreenHeight);
-    for (int y = 0; y < kScreenHeight; ++y) {
-        for (int x = 0; x < kScreenWidth * 3; ++x)
-            s.Row(y)[x] = static_cast<uint8_t>(x * seed + y * 7 + (x ^ y));
-    }
-    return s;
-}
+using bench::Pattern;
+using bench::TimingHost;
 
 template <typename Run>
 void Measure(benchmark::State& state, TimingHost& host, Run run) {
@@ -85,7 +32,7 @@ void Measure(benchmark::State& state, TimingHost& host, Run run) {
         host.StartRun();
         run();
     }
-    state.counters["worst"] = host.Worst();
+    state.counters["worst"] = host.WorstShare();
     state.counters["share"] = host.BudgetMs > 0 ? host.WorkMs / host.BudgetMs : 0;
     state.counters["frame_ms"] = host.WorkMs / std::max(host.Frames, 1);
 }
