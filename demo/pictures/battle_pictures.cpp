@@ -19,17 +19,6 @@ constexpr Rgb kTypeColours[7] = {
 constexpr Rgb kWood{72, 46, 30};
 constexpr Rgb kFelt{30, 96, 64};
 
-// Colours over coverage, the mask in the lower half.
-Surface Stacked(const Canvas& c) {
-    Surface colours = c.Colours(), coverage = c.Coverage();
-    Surface s(c.Width(), 2 * c.Height());
-    for (int y = 0; y < c.Height(); ++y) {
-        std::memcpy(s.Row(y), colours.Row(y), colours.Stride());
-        std::memcpy(s.Row(c.Height() + y), coverage.Row(y), coverage.Stride());
-    }
-    return s;
-}
-
 // A type's emblem centred at (cx, cy): a flame, a drop, a leaf, a rock, a sun, a moon, or a
 // plain ring for type 0.
 void Emblem(Canvas& c, int type, double cx, double cy, double r) {
@@ -150,7 +139,7 @@ Surface AttributeIcons() {
             Emblem(c, a, cx, 32, 17);
         }
     }
-    return Stacked(c);
+    return c.Stacked();
 }
 
 Surface CardSheet() {
@@ -184,7 +173,7 @@ Surface CardDigits() {
         Segments(c, d, 18.0 * d, 1.5, Rgb{20, 20, 30});
         Segments(c, d, 18.0 * d, 0, Rgb{255, 250, 220});
     }
-    return Stacked(c);
+    return c.Stacked();
 }
 
 Surface GuardMarker() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace vespin::demo {
 
@@ -164,6 +165,16 @@ Surface Canvas::Coverage() const {
                 uint8_t(std::clamp(std::lround(m_alpha[size_t(y) * m_width + x] * 255), 0L, 255L));
             row[x * 3] = row[x * 3 + 1] = row[x * 3 + 2] = a;
         }
+    }
+    return s;
+}
+
+Surface Canvas::Stacked() const {
+    Surface colours = Colours(), coverage = Coverage();
+    Surface s(m_width, 2 * m_height);
+    for (int y = 0; y < m_height; ++y) {
+        std::memcpy(s.Row(y), colours.Row(y), colours.Stride());
+        std::memcpy(s.Row(m_height + y), coverage.Row(y), coverage.Stride());
     }
     return s;
 }

@@ -69,6 +69,9 @@ class Canvas {
     // (255 opaque): a character picture and its mask.
     Surface Colours() const;
     Surface Coverage() const;
+    // The colours over the coverage, twice the canvas's height: the layout of the interface
+    // pictures whose lower half is their mask or opacity.
+    Surface Stacked() const;
 
   private:
     void Blend(int x, int y, Rgb c, double a);

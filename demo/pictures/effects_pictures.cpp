@@ -37,11 +37,7 @@ Surface GullObject() {
         Polygon({{4, 18}, {16, 12}, {24, 22}, {32, 12}, {44, 18}, {32, 16}, {24, 28}, {16, 16}}),
         Rgb{250, 250, 250});
     c.Paint(Circle(24, 24, 3), Rgb{255, 200, 60});
-    Surface colours = c.Colours(), coverage = c.Coverage();
-    Surface both(kSize, 2 * kSize);
-    CopyRect(colours, Rect{0, 0, kSize, kSize}, both, 0, 0);
-    CopyRect(coverage, Rect{0, 0, kSize, kSize}, both, 0, kSize);
-    return both;
+    return c.Stacked();
 }
 
 }  // namespace vespin::demo

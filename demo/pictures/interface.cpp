@@ -13,17 +13,6 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Colours over coverage: the layout of the window pictures, whose lower half is the opacity.
-Surface Stacked(const Canvas& c) {
-    Surface colours = c.Colours(), coverage = c.Coverage();
-    Surface s(c.Width(), 2 * c.Height());
-    for (int y = 0; y < c.Height(); ++y) {
-        std::memcpy(s.Row(y), colours.Row(y), colours.Stride());
-        std::memcpy(s.Row(c.Height() + y), coverage.Row(y), coverage.Stride());
-    }
-    return s;
-}
-
 Shape Star(double cx, double cy, double outer, double inner, double turn) {
     std::vector<Point> points;
     for (int i = 0; i < 10; ++i) {
@@ -106,7 +95,7 @@ Surface WindowPicture() {
     c.Paint(plate, Rgb{44, 66, 118}, 0.95);
     c.Paint(Subtract(plate, RoundedBox(54, 2, 132, 28, 8)), Rgb{200, 215, 245});
     PaintPlainQuickButtons(c);
-    return Stacked(c);
+    return c.Stacked();
 }
 
 Surface ChoicePlate(bool second_style) {
@@ -117,7 +106,7 @@ Surface ChoicePlate(bool second_style) {
     c.Paint(
         plate, [&](double, double y) { return Mix(top, bottom, (y - 4) / 40); }, 0.85);
     c.Paint(Subtract(plate, RoundedBox(6, 6, 388, 36, 12)), Rgb{190, 210, 245}, 0.95);
-    return Stacked(c);
+    return c.Stacked();
 }
 
 Surface ClickMarker() {
@@ -128,7 +117,7 @@ Surface ClickMarker() {
         c.Paint(Circle(cx, top + 6, 10), Rgb{255, 230, 140}, 0.25);
         c.Paint(Polygon({{cx - 8, top}, {cx + 8, top}, {cx, top + 12}}), Rgb{250, 210, 90});
     }
-    return Stacked(c);
+    return c.Stacked();
 }
 
 }  // namespace vespin::demo
