@@ -82,6 +82,27 @@ class ScriptWalker {
         m_line_number = 0;
     }
 
+    // The selection trees' targets, read by the engine's own tree reader: each is a call.
+    void CheckTreeTargets(const std::string& text) {
+        SelectionTreeState trees;
+        ReadSelectionTrees(trees, text);
+        m_script = "SELTREE";
+        m_section.clear();
+        for (const std::vector<TreeEntry>& tree : trees.Trees) {
+            for (const TreeEntry& entry : tree) {
+                std::string target(entry.Target.View());
+                if (target.empty()) continue;
+                m_line_number = LineOf(text, target);
+                m_line = LineAt(text, LineStarts(text)[std::max(0, m_line_number - 1)]);
+                m_choice = sjis::ToUtf8(entry.Label.View());
+                JumpToScript("tree", SplitNameAndLabel(target.c_str(), target.c_str()).Name,
+                             SplitNameAndLabel(target.c_str(), target.c_str()));
+            }
+        }
+        m_choice.clear();
+        m_line_number = 0;
+    }
+
   private:
     void Report(Severity level, const std::string& message) {
         m_findings.push_back({level, m_script, m_line_number, message, sjis::ToUtf8(m_line)});
@@ -514,29 +535,6 @@ class ScriptWalker {
     bool m_in_page = false;  // inside a page that `present` shows
     bool m_reported_block = false;
 
-  public:
-    // The selection trees' targets, read by the engine's own tree reader: each is a call.
-    void CheckTreeTargets(const std::string& text) {
-        SelectionTreeState trees;
-        ReadSelectionTrees(trees, text);
-        m_script = "SELTREE";
-        m_section.clear();
-        for (const std::vector<TreeEntry>& tree : trees.Trees) {
-            for (const TreeEntry& entry : tree) {
-                std::string target(entry.Target.View());
-                if (target.empty()) continue;
-                m_line_number = LineOf(text, target);
-                m_line = LineAt(text, LineStarts(text)[std::max(0, m_line_number - 1)]);
-                m_choice = sjis::ToUtf8(entry.Label.View());
-                JumpToScript("tree", SplitNameAndLabel(target.c_str(), target.c_str()).Name,
-                             SplitNameAndLabel(target.c_str(), target.c_str()));
-            }
-        }
-        m_choice.clear();
-        m_line_number = 0;
-    }
-
-  private:
     // The line (1-based) of the first line that holds `piece`, for reports; 1 when none does.
     static int LineOf(const std::string& text, const std::string& piece) {
         size_t at = text.find(piece);
