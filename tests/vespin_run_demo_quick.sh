@@ -12,7 +12,7 @@ trap 'rm -rf "$tmp"' EXIT
 mkdir "$tmp/game"
 for archive in "$build"/game/*.vsp; do ln -s "$(realpath "$archive")" "$tmp/game/"; done
 
-"$run" --game "$tmp/game" --input "$events" --until 61000 --transcript "$tmp/t.txt" \
+"$run" --game "$tmp/game" --input "$events" --until 63500 --transcript "$tmp/t.txt" \
     --vars "$tmp/v.json" --setting SelfVoicing=1
 test "$(wc -c < "$tmp/game/save/save99.dat")" -eq 143378
 # The first page twice before the load (the load skips nothing), then three read pages skipped

@@ -72,6 +72,7 @@ void ClearTheStage(EngineState& e) {
     sh.SleepPasses = 0;
     sh.WaitTicks = 0;
     sh.ReplayActive = false;
+    sh.ReplayOrigin = ReplayScreen::None;
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ enum MainModeValue : int {
     kModePageHistory = 9,
 };
 
+// The screen a replayed scene goes back to; `exit` and the last `end` ask it.
+enum class ReplayScreen : uint8_t { None, Viewer, Recollection };
+
 struct ShellState {
     int MainMode = kModeScript;
     bool QuitRequested = false;
@@ -39,6 +42,7 @@ struct ShellState {
     bool VoiceWaitPending = false;
     bool SoundDevicePresent = false;
     bool ReplayActive = false;
+    ReplayScreen ReplayOrigin = ReplayScreen::None;
     bool ToolbarLocked = false;
     int FullScreenActive = 0;                // 1 while the exclusive full-screen display is held
     bool FullScreenLayout = false;           // the borderless full-screen layout is applied
