@@ -60,6 +60,14 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"stw_hilite", Store::Gra3, PanelHighlight()});
     // S051 turns panel C on and also names the window frame "sys_tw1" once the settings change.
     all.push_back({"sys_tw1", Store::Gra, WindowPicture()});
+    for (int page = 1; page <= 4; ++page) {
+        std::string n = std::to_string(page);
+        all.push_back({"vw_base" + n, Store::Gra, ViewerBase(page, false)});
+        all.push_back({"vw_hover" + n, Store::Gra, ViewerBase(page, true)});
+        if (page <= 3) all.push_back({"vw_thm" + n, Store::Gra, ViewerThumbs(page)});
+    }
+    all.push_back({"vw_plate", Store::Gra, ViewerPlate()});
+    all.push_back({"sys_vwnum", Store::Gra, ViewerDigits()});
     return all;
 }
 

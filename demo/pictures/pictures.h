@@ -88,6 +88,13 @@ Surface StatusPanelC();
 Surface PanelAttributeIcons();
 Surface PanelHighlight();
 
+// The graphics viewer: page N's base and lit pictures (800 x 600), its thumbnails sheet, the
+// plate of a locked item (200 x 150) and "sys_vwnum" (ten 32 x 24 digits over their masks).
+Surface ViewerBase(int page, bool lit);
+Surface ViewerThumbs(int page);
+Surface ViewerPlate();
+Surface ViewerDigits();
+
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();
 

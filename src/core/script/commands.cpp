@@ -19,6 +19,7 @@
 #include "core/screens/seltree.h"
 #include "core/screens/special.h"
 #include "core/screens/status_panels.h"
+#include "core/screens/viewer.h"
 #include "core/script/choices.h"
 #include "core/script/control_flow.h"
 #include "core/shell/engine_state.h"
@@ -96,7 +97,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"cjmp", 6, kGoesOn, RunComputedJump},
     {"setname", 0, kEnds, RunSetName},
     {"subtitle", 10, kEnds, RunSubtitle},
-    {"viewer", 8, kEnds, nullptr},
+    {"viewer", 8, kEnds, RunViewer},
     {"se ", 4, kGoesOn, RunSoundEffect},
     {"seloop ", 8, kGoesOn, RunSoundEffect},
     {"seoff", 0, kGoesOn, RunSoundEffectOff},

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/screens/viewer.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/expression.h"
 #include "core/script/script_loader.h"
@@ -101,6 +102,12 @@ CommandResult RunCall(EngineState& e, const char* arg) {
 }
 
 CommandResult RunEnd(EngineState& e, const char*) {
+    // A scene replayed from the viewer that simply ends goes back to the viewer rather than
+    // stopping where nothing follows.
+    if (e.Script.CallDepth <= 0 && InViewerReplay(e)) {
+        ReturnToViewer(e);
+        return CommandResult::EndPass;
+    }
     ReturnFromCall(e);
     return CommandResult::EndPass;
 }
@@ -218,8 +225,9 @@ CommandResult RunExitGame(EngineState& e, const char*) {
     return CommandResult::EndPass;
 }
 
-CommandResult RunExit(EngineState&, const char*) {
-    // Leaving a replayed scene returns to the graphics viewer, which owns ReplayActive.
+CommandResult RunExit(EngineState& e, const char*) {
+    // Leaving a replayed scene returns to the screen it was replayed from.
+    if (InViewerReplay(e)) ReturnToViewer(e);
     return CommandResult::EndPass;
 }
 

@@ -62,6 +62,7 @@ inline constexpr int kS031 = 31;
 inline constexpr int kS005 = 5;
 inline constexpr int kMusicRequested = 3;  // the track the script asked for
 inline constexpr int kMusicPlaying = 5;    // the track actually playing (0 none)
+inline constexpr int kGalleryCount = 88;   // the length of the viewer's picture list
 inline constexpr int kClearCount = 100;
 inline constexpr int kFullTextMode = 150;
 inline constexpr int kAutoNaviFirst = 151;

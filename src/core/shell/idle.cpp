@@ -10,6 +10,7 @@
 #include "core/host/host.h"
 #include "core/persistence/save_screen.h"
 #include "core/persistence/slot_requests.h"
+#include "core/screens/viewer.h"
 #include "core/script/interpreter.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -82,7 +83,7 @@ void OnIdle(EngineState& e) {
     } else if (!sh.BacklogOpen && sh.ConfirmKind == 0) {
         if (sh.MainMode == kModeScript) paced = ScriptModePass(e, start);
         if (sh.MainMode == kModeRoll) PresentationStep(e);
-        // The graphics viewer (6) runs its frames here once built.
+        if (sh.MainMode == kModeViewer) ViewerIdleStep(e);
     }
     if (!paced && !sh.WindowClosed) SleepUntil(e, start, kIdlePeriodMs);
 }

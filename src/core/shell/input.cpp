@@ -14,6 +14,7 @@
 #include "core/persistence/yes_no_band.h"
 #include "core/screens/overlays.h"
 #include "core/screens/quick_buttons.h"
+#include "core/screens/viewer.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -68,6 +69,10 @@ void MouseMove(EngineState& e, int x, int y) {
     }
     if (sh.SaveScreenState != 0) {
         SaveScreenHover(e, x, y);
+        return;
+    }
+    if (sh.MainMode == kModeViewer) {
+        ViewerPointerMove(e, x, y);
         return;
     }
     if (sh.MainMode != kModeScript) return;
@@ -130,6 +135,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
         if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
+        if (sh.MainMode == kModeViewer) ViewerClick(e, button);
         SceneEffectClick(e);
         return;
     }
@@ -320,6 +326,13 @@ void Command(EngineState& e, const InputEvent& event) {
             break;
         case UiCommand::Screenshot:
             TakeScreenshot(e);
+            break;
+        case UiCommand::MenuN2:
+            // 回想モード終了 during a scene replayed from the viewer: back to its page.
+            if (InViewerReplay(e) && sh.MainMode == kModeScript && sh.ConfirmKind == 0 &&
+                sh.SaveScreenState == 0 && !sh.BacklogOpen && !sh.EngineBusy &&
+                !sh.TransitionRunning)
+                ReturnToViewer(e);
             break;
         default:
             break;  // the recollection items come with their screen

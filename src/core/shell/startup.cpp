@@ -13,6 +13,7 @@
 #include "core/screens/quick_buttons.h"
 #include "core/screens/seltree.h"
 #include "core/screens/status_panels.h"
+#include "core/screens/viewer_page.h"
 #include "core/script/script_loader.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
@@ -54,6 +55,8 @@ void ResetSystemValues(EngineState& e) {
     v.S[sys::kLeftCharacterX] = 250;
     v.S[sys::kRightCharacterX] = 550;
     v.S[sys::kLastAutoDelay] = 5;
+    // The gallery's size is the game's, not the player's: a new game from the title keeps it.
+    v.S[sys::kGalleryCount] = static_cast<int>(e.Viewer.PictureList.size());
 }
 
 namespace {
@@ -108,6 +111,7 @@ void InitialiseEngine(EngineState& e) {
     e.Scene.SpareSurface.Resize(kAreaWidth, kAreaHeight);
     ReadDirectories(e.GameFolder, e.Archives);
     LoadSystemPictures(e);
+    ScanGalleryNames(e);
 
     ResetWaits(e);
     e.Vars.F.Clear();
