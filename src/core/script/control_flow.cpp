@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/screens/recollection.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/expression.h"
 #include "core/script/script_loader.h"
@@ -101,6 +102,12 @@ CommandResult RunCall(EngineState& e, const char* arg) {
 }
 
 CommandResult RunEnd(EngineState& e, const char*) {
+    const ShellState& sh = e.Shell;
+    if (e.Script.CallDepth == 0 && sh.ReplayActive &&
+        sh.ReplayOrigin == ReplayScreen::Recollection) {
+        NextRecollectionScene(e);
+        return CommandResult::EndPass;
+    }
     ReturnFromCall(e);
     return CommandResult::EndPass;
 }
@@ -218,8 +225,11 @@ CommandResult RunExitGame(EngineState& e, const char*) {
     return CommandResult::EndPass;
 }
 
-CommandResult RunExit(EngineState&, const char*) {
-    // Leaving a replayed scene returns to the graphics viewer, which owns ReplayActive.
+CommandResult RunExit(EngineState& e, const char*) {
+    // Leaving a replayed scene returns to the screen it was started from: a scene of a
+    // recollection play list goes back to the recollection screen, not to a viewer never opened.
+    if (e.Shell.ReplayActive && e.Shell.ReplayOrigin == ReplayScreen::Recollection)
+        ReturnToRecollection(e);
     return CommandResult::EndPass;
 }
 

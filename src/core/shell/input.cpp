@@ -14,6 +14,7 @@
 #include "core/persistence/yes_no_band.h"
 #include "core/screens/overlays.h"
 #include "core/screens/quick_buttons.h"
+#include "core/screens/recollection.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
 #include "core/shell/close.h"
@@ -68,6 +69,10 @@ void MouseMove(EngineState& e, int x, int y) {
     }
     if (sh.SaveScreenState != 0) {
         SaveScreenHover(e, x, y);
+        return;
+    }
+    if (sh.MainMode == kModeRecollection) {
+        RecollectionHover(e, x, y);
         return;
     }
     if (sh.MainMode != kModeScript) return;
@@ -130,6 +135,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
     if (sh.MainMode != kModeScript) {
         if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
         if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
+        if (sh.MainMode == kModeRecollection) RecollectionClick(e, button, x, y);
         SceneEffectClick(e);
         return;
     }
@@ -321,8 +327,21 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::Screenshot:
             TakeScreenshot(e);
             break;
+        case UiCommand::MenuN1:
+            RecollectionMenuItem(e, event.command);
+            break;
+        case UiCommand::MenuN2:
+            if (sh.ReplayOrigin == ReplayScreen::Recollection)
+                RecollectionMenuItem(e, event.command);
+            break;
+        case UiCommand::Popup2Register:
+            RecollectionRegister(e);
+            break;
+        case UiCommand::Popup2Confirm:
+            RecollectionConfirm(e);
+            break;
         default:
-            break;  // the recollection items come with their screen
+            break;
     }
 }
 
