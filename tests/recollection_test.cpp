@@ -77,6 +77,24 @@ TEST(Recollection, LoadingAScriptMarksItsSceneAndItsGroupHeader) {
     EXPECT_EQ(g.Screen().Cells[6], 3);                       // the row after the header's
 }
 
+TEST(Recollection, TheCatalogueIsBounded) {
+    std::string text;
+    for (int i = 0; i < 2100; ++i)
+        text += (i == 1 ? std::string(101, '\x82') + "," + std::string(40, 'n') : "t,s") + '\0';
+    RecollectionCatalogue catalogue;
+    ReadRecollectionCatalogue(catalogue, text);
+    ASSERT_EQ(catalogue.Size(), kCatalogueLineLimit);
+    EXPECT_EQ(catalogue.Display[1].size(), 64u);  // whole two-byte characters only
+    EXPECT_EQ(catalogue.Scripts[1], std::string(29, 'N'));
+    // A page the catalogue lacks is empty, whatever is marked.
+    Game g;
+    for (int line = 0; line < 10; ++line)
+        g.State().Recollection.SceneSeenBits.Set(line, true);
+    g.Click(15, 171);
+    EXPECT_EQ(g.Screen().Page, 2);
+    EXPECT_EQ(g.Screen().Cells, (std::array<int, kRecollectionCells>{}));
+}
+
 TEST(Recollection, AHeaderTakesThreeCellsAndStartsARowOnlyWhenReached) {
     struct Case {
         std::vector<int> Seen;
