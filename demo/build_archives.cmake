@@ -50,8 +50,9 @@ pack_sounds(vg_wav1 R V0001 V0002 TON1145 SSE01 SSE02 SSE05 SSE06 SSE07 SSE09 SS
             add_sel016 add_sel017 add_sel001 add_sel004)
 pack_sounds(vg_se0 R SE_BELL SE_DOOR SEZAI021)
 pack_sounds(vg_se2 R SE_RAIN)
-# M01 loops after its four-bar introduction (4.8 s), M02 after its first bar (1.6 s).
-pack_sounds(vg_bgm M M01:211680 M02:70560)
+# M01 loops after its four-bar introduction (4.8 s), M02 after its first bar (1.6 s), M31 (the
+# recollection screen's) after its first four notes (2 s).
+pack_sounds(vg_bgm M M01:211680 M02:70560 M31:88200)
 run(${TOOL} archive pack ${GAME}/vg_ogg1.vsp --layout sized --name-width 16 ${WORK}/wav/V0003.ogg)
 
 # Pictures: JPEG files go into vg_gjp.vsp as they are; PNG files are packed by vespin-tool into

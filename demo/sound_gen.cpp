@@ -203,5 +203,8 @@ int main(int argc, char** argv) {
     std::vector<int> m2 = {-3, 0,  4, 0,  -3, 0,  4, 7, 5, 4, 2, 0,  2,  -99, -99, -99,
                            -5, -1, 2, -1, -5, -1, 2, 5, 4, 2, 0, -1, -3, -99, -99, -99};
     Wav(dir, "M02", music, Music(44100, m2, {-3, -3, 2, -5, -3, -3, 2, -5}, 0.4));
+    // M31, the recollection screen's music: slow and quiet, looping after its first four notes.
+    std::vector<int> m31 = {7, -99, 4, 0, 2, -99, -1, -3, 0, -99, 4, 2, -1, -99, -5, -99};
+    Wav(dir, "M31", music, Music(44100, m31, {-3, 0, -5, -7}, 0.5));
     return 0;
 }

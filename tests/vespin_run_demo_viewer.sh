@@ -1,6 +1,6 @@
 #!/bin/sh
 # The demo's graphics viewer through vespin-run: the gallery counts the pictures the story showed,
-# the scene list replays a scene and comes back through its `exit`, the music room plays a track,
+# the scene list replays a scene and comes back when it ends, the music room plays a track,
 # and EXIT leaves with S000 = 1.
 set -eu
 build=$1

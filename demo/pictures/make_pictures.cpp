@@ -58,6 +58,9 @@ std::vector<NamedPicture> AllPictures() {
     all.push_back({"sys5", Store::Gra3, StatusPanelC()});
     all.push_back({"sys6", Store::Gra3, PanelAttributeIcons()});
     all.push_back({"stw_hilite", Store::Gra3, PanelHighlight()});
+    all.push_back({"ss_kaiso", Store::Gra, RecollectionScreenPicture()});
+    all.push_back({"ss_btn", Store::Gra, RecollectionButtonSheet()});
+    all.push_back({"ss_tab", Store::Gra, RecollectionTabs()});
     // S051 turns panel C on and also names the window frame "sys_tw1" once the settings change.
     all.push_back({"sys_tw1", Store::Gra, WindowPicture()});
     for (int page = 1; page <= 4; ++page) {

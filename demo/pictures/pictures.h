@@ -95,6 +95,12 @@ Surface ViewerThumbs(int page);
 Surface ViewerPlate();
 Surface ViewerDigits();
 
+// The recollection screen: "ss_kaiso" (800 x 600), "ss_btn" (slot tabs and the buttons' hover
+// and pressed looks) and "ss_tab" (the page tabs, plain and current, 60 x 470).
+Surface RecollectionScreenPicture();
+Surface RecollectionButtonSheet();
+Surface RecollectionTabs();
+
 // Every picture of the demo with its entry name and archive.
 std::vector<NamedPicture> AllPictures();
 

@@ -179,6 +179,7 @@ struct FuzzGame::Snapshot {
     std::array<StringSlot, kStringSlotCount> StringSlots;
     BacklogState Backlog;
     ViewerState Viewer;
+    RecollectionState Recollection;
     BattleState Battle;
     SavedText Text;
     SavedScene Scene;
@@ -195,6 +196,7 @@ struct FuzzGame::Snapshot {
           StringSlots(e.StringSlots),
           Backlog(e.Backlog),
           Viewer(e.Viewer),
+          Recollection(e.Recollection),
           Battle(e.Battle),
           Text(e.Text),
           Scene(e.Scene),
@@ -219,6 +221,7 @@ struct FuzzGame::Snapshot {
     void RestoreInto(EngineState& e) const {
         RestoreVariablesInto(e);
         e.Backlog = Backlog, e.Viewer = Viewer, e.Battle = Battle;
+        e.Recollection = Recollection;
         RestoreScript(e.Script);
         Text.RestoreInto(e.Text);
         Scene.RestoreInto(e.Scene);

@@ -45,6 +45,8 @@ constexpr NamedValue kCommands[] = {
     {"N2", int(UiCommand::MenuN2)},
     {"SelfVoicing", int(UiCommand::MenuReading)},
     {"Screenshot", int(UiCommand::Screenshot)},
+    {"Popup2Register", int(UiCommand::Popup2Register)},
+    {"Popup2Confirm", int(UiCommand::Popup2Confirm)},
 };
 
 template <size_t N>

@@ -78,6 +78,11 @@ void HeadlessHost::ShowPopupMenu(int x, int y) {
     m_repaint_pending = true;
 }
 
+// Nothing is chosen here: the event script sends Popup2Register or Popup2Confirm as commands.
+void HeadlessHost::ShowPopupMenu2(int, int) {
+    m_repaint_pending = true;
+}
+
 void HeadlessHost::ApplyScreenLayout(ScreenLayout layout) {
     NullHost::ApplyScreenLayout(layout);
     m_repaint_pending = true;

@@ -33,6 +33,7 @@ class HeadlessHost : public NullHost {
                                  MessageButtons buttons) override;
     // What a window system would repaint the drawing area after: a popup menu or a new layout.
     void ShowPopupMenu(int x, int y) override;
+    void ShowPopupMenu2(int x, int y) override;
     void ApplyScreenLayout(ScreenLayout layout) override;
     bool EnterExclusiveDisplay(int bits_per_pixel) override;
     void LeaveExclusiveDisplay() override;

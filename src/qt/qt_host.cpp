@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -325,6 +326,31 @@ void QtHost::UpdateToolbar(const ToolbarState& state) {
 void QtHost::ShowPopupMenu(int x, int y) {
     QPoint at = m_window->mapToGlobal(QPoint(x, y));
     RunModal([&] { return m_window->Menu().exec(at); });
+}
+
+// The recollection screen's cell menu, at a pixel of the 800 x 600 picture wherever the picture
+// lies in the widget (window scale, full screen); tracked modally like the other popup menu.
+void QtHost::ShowPopupMenu2(int x, int y) {
+    DrawingArea& area = m_window->Area();
+    QRect picture = area.PictureRect();
+    QPoint local(picture.x() + x * picture.width() / DrawingArea::kWidth,
+                 picture.y() + y * picture.height() / DrawingArea::kHeight);
+    QMenu menu(m_window.get());
+    menu.setObjectName("PopupMenu2");
+    const std::pair<const char*, UiCommand> items[] = {{"登録", UiCommand::Popup2Register},
+                                                       {"確認", UiCommand::Popup2Confirm}};
+    for (const auto& [caption, command] : items) {
+        UiCommand chosen = command;
+        QObject::connect(menu.addAction(QString::fromUtf8(caption)), &QAction::triggered, &menu,
+                         [this, chosen] {
+                             InputEvent event;
+                             event.kind = InputKind::Command;
+                             event.command = chosen;
+                             m_queue.Push(event);
+                         });
+    }
+    QPoint at = area.mapToGlobal(local);
+    RunModal([&] { return menu.exec(at); });
 }
 
 MessageResult QtHost::ShowMessageBox(std::string_view text, std::string_view caption,

@@ -49,6 +49,7 @@ class QtHost : public Host {
 
     void UpdateToolbar(const ToolbarState& state) override;
     void ShowPopupMenu(int x, int y) override;
+    void ShowPopupMenu2(int x, int y) override;
     void SetToolbarStripVisible(bool visible) override;
     void ApplyScreenLayout(ScreenLayout layout) override;
     bool EnterExclusiveDisplay(int bits_per_pixel) override;

@@ -26,20 +26,22 @@ inline constexpr int kF2 = 113;
 
 // The toolbar controls and popup-menu items, by their form names.
 enum class UiCommand : uint8_t {
-    SpeedButton1,  // 終了: pops the menu up
-    SpeedButton2,  // 設定
-    SpeedButton3,  // セーブ
-    SpeedButton4,  // ロード
-    SpeedButton5,  // セーブ編集 (hidden)
-    SpeedButton6,  // オートナビ終了 (hidden)
-    SpeedButton7,  // 自動送り
-    TrackBar1,     // speed slider; the event's value is the new position 1..10
-    MenuN6,        // タイトルへ戻る
-    MenuN7,        // ゲーム終了
-    MenuN1,        // シーンスキップ
-    MenuN2,        // 回想モード終了
-    MenuReading,   // 読み上げ (self-voicing)
-    Screenshot,    // the F12 key and the menu's スクリーンショット
+    SpeedButton1,    // 終了: pops the menu up
+    SpeedButton2,    // 設定
+    SpeedButton3,    // セーブ
+    SpeedButton4,    // ロード
+    SpeedButton5,    // セーブ編集 (hidden)
+    SpeedButton6,    // オートナビ終了 (hidden)
+    SpeedButton7,    // 自動送り
+    TrackBar1,       // speed slider; the event's value is the new position 1..10
+    MenuN6,          // タイトルへ戻る
+    MenuN7,          // ゲーム終了
+    MenuN1,          // シーンスキップ
+    MenuN2,          // 回想モード終了
+    MenuReading,     // 読み上げ (self-voicing)
+    Screenshot,      // the F12 key and the menu's スクリーンショット
+    Popup2Register,  // 登録 of the recollection cell menu
+    Popup2Confirm,   // 確認 of the recollection cell menu
 };
 
 enum class InputKind : uint8_t {

@@ -170,6 +170,9 @@ class Host {
     // toolbar strip's top-left corner is 0, 0) and returns once it is closed; a choice comes
     // back as a Command event.
     virtual void ShowPopupMenu(int x, int y) = 0;
+    // The recollection screen's cell menu (登録, 確認) at (x, y) of the drawing area, tracked
+    // the same way; a choice comes back as Popup2Register or Popup2Confirm.
+    virtual void ShowPopupMenu2(int /*x*/, int /*y*/) {}
 
     // --- Message boxes (modal; the headless host answers from its event script).
     virtual MessageResult ShowMessageBox(std::string_view text, std::string_view caption,

@@ -1,11 +1,13 @@
 #include "core/persistence/system_data.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 
 #include "core/persistence/save_files.h"
 #include "core/persistence/slot_file.h"
+#include "core/screens/recollection_catalogue.h"
 #include "core/shell/engine_state.h"
 
 namespace vespin {
@@ -90,6 +92,19 @@ void WriteRecollection(const EngineState& e, const fs::path& path) {
 }
 
 }  // namespace
+
+void ReadRecollectionSlots(EngineState& e) {
+    RecollectionFile file{};
+    if (ReadExactFile(SaveFolder(e) / kRecollectionFile, &file, sizeof file) != ReadOutcome::Read)
+        return;
+    RecollectionState& r = e.Recollection;
+    for (size_t i = 0; i < r.SlotEntries.size(); ++i)
+        r.SlotEntries[i] = GetInt32(file.Entries, static_cast<int>(i));
+    for (int i = 0; i < kRecollectionSlots; ++i) {
+        std::string_view name(file.Names[i], strnlen(file.Names[i], sizeof file.Names[i]));
+        r.SlotNames[i] = CutSjisText(name, r.SlotNames[i].Capacity() - 1);
+    }
+}
 
 void SyncSystemData(EngineState& e) {
     fs::path folder = SaveFolder(e);

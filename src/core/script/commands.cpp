@@ -15,6 +15,7 @@
 #include "core/persistence/system_data.h"
 #include "core/screens/effect.h"
 #include "core/screens/name_entry.h"
+#include "core/screens/recollection.h"
 #include "core/screens/roll.h"
 #include "core/screens/seltree.h"
 #include "core/screens/special.h"
@@ -108,7 +109,7 @@ constexpr CommandEntry kCommands[kCommandCount] = {
     {"obj_", 5, kGoesOn, RunObject},
     {"sroll", 0, kEnds, RunStaffRoll},
     {"scroll ", 8, kEnds, RunScroll},
-    {"kaisou", 0, kEnds, nullptr},
+    {"kaisou", 0, kEnds, RunKaisou},
     {"chgprm", 0, kEnds, RunChgprm},
     {"cgfull", 0, kEnds, RunCgFull},
     {"effect", 8, kEnds, RunEffect},

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/screens/recollection.h"
 #include "core/screens/viewer.h"
 #include "core/screens/viewer_state.h"
 #include "core/script/expression.h"
@@ -102,10 +103,15 @@ CommandResult RunCall(EngineState& e, const char* arg) {
 }
 
 CommandResult RunEnd(EngineState& e, const char*) {
-    // A scene replayed from the viewer that simply ends goes back to the viewer rather than
-    // stopping where nothing follows.
+    // A scene replayed from a screen that simply ends at depth 0 goes back to that screen (or,
+    // in a recollection play list, on to the next scene) rather than stopping where nothing
+    // follows.
     if (e.Script.CallDepth <= 0 && InViewerReplay(e)) {
         ReturnToViewer(e);
+        return CommandResult::EndPass;
+    }
+    if (e.Script.CallDepth <= 0 && InRecollectionReplay(e)) {
+        NextRecollectionScene(e);
         return CommandResult::EndPass;
     }
     ReturnFromCall(e);
@@ -226,8 +232,10 @@ CommandResult RunExitGame(EngineState& e, const char*) {
 }
 
 CommandResult RunExit(EngineState& e, const char*) {
-    // Leaving a replayed scene returns to the screen it was replayed from.
+    // Leaving a replayed scene returns to the screen it was started from: a scene of a
+    // recollection play list goes back to the recollection screen, not to a viewer never opened.
     if (InViewerReplay(e)) ReturnToViewer(e);
+    if (InRecollectionReplay(e)) ReturnToRecollection(e);
     return CommandResult::EndPass;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/resources/archive.h"
+#include "core/screens/recollection_catalogue.h"
 #include "core/shell/engine_state.h"
 #include "core/text/sjis.h"
 
@@ -23,6 +24,7 @@ bool LoadScript(EngineState& e, std::string_view name, ScriptMode mode) {
     std::string upper = sjis::UpperAscii(name);
     EntryRef entry = FindInOrder(e.Archives, {ArchiveId::Data2, ArchiveId::Data}, upper);
     if (!entry.Found()) return false;
+    NoteScriptLoaded(e, upper);
     // Scripts beyond the buffer are cut at its end: the rest of such a script does not exist.
     std::vector<uint8_t> bytes;
     if (!ReadEntry(e.Archives, entry, bytes, kScriptCapacity)) return false;

@@ -14,6 +14,7 @@
 #include "core/persistence/yes_no_band.h"
 #include "core/screens/overlays.h"
 #include "core/screens/quick_buttons.h"
+#include "core/screens/recollection.h"
 #include "core/screens/viewer.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
@@ -73,6 +74,10 @@ void MouseMove(EngineState& e, int x, int y) {
     }
     if (sh.MainMode == kModeViewer) {
         ViewerPointerMove(e, x, y);
+        return;
+    }
+    if (sh.MainMode == kModeRecollection) {
+        RecollectionHover(e, x, y);
         return;
     }
     if (sh.MainMode != kModeScript) return;
@@ -136,6 +141,7 @@ void MouseDown(EngineState& e, MouseButton button, int x, int y) {
         if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
         if (sh.MainMode == kModeBattle) BattleClick(e, x, y);
         if (sh.MainMode == kModeViewer) ViewerClick(e, button);
+        if (sh.MainMode == kModeRecollection) RecollectionClick(e, button, x, y);
         SceneEffectClick(e);
         return;
     }
@@ -327,15 +333,25 @@ void Command(EngineState& e, const InputEvent& event) {
         case UiCommand::Screenshot:
             TakeScreenshot(e);
             break;
+        case UiCommand::MenuN1:
         case UiCommand::MenuN2:
-            // 回想モード終了 during a scene replayed from the viewer: back to its page.
-            if (InViewerReplay(e) && sh.MainMode == kModeScript && sh.ConfirmKind == 0 &&
-                sh.SaveScreenState == 0 && !sh.BacklogOpen && !sh.EngineBusy &&
-                !sh.TransitionRunning)
+            // シーンスキップ and 回想モード終了 answer to the screen the scene was replayed from.
+            if (!InViewerReplay(e)) {
+                RecollectionMenuItem(e, event.command);
+            } else if (event.command == UiCommand::MenuN2 && sh.MainMode == kModeScript &&
+                       sh.ConfirmKind == 0 && sh.SaveScreenState == 0 && !sh.BacklogOpen &&
+                       !sh.EngineBusy && !sh.TransitionRunning) {
                 ReturnToViewer(e);
+            }
+            break;
+        case UiCommand::Popup2Register:
+            RecollectionRegister(e);
+            break;
+        case UiCommand::Popup2Confirm:
+            RecollectionConfirm(e);
             break;
         default:
-            break;  // the recollection items come with their screen
+            break;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "core/resources/archive.h"
 #include "core/resources/picture.h"
 #include "core/screens/quick_buttons.h"
+#include "core/screens/recollection_catalogue.h"
 #include "core/screens/seltree.h"
 #include "core/screens/status_panels.h"
 #include "core/screens/viewer_page.h"
@@ -122,6 +123,7 @@ void InitialiseEngine(EngineState& e) {
     e.Vars.S[sys::kClearCount] = e.Settings.Clear;
     e.Vars.S[51] = e.Settings.TXWStyle;  // the window frame the settings dialog reloads
     SettleSaveFolder(e);
+    ReadRecollectionSlots(e);
     SyncSystemData(e);
     ClearBacklog(e.Backlog);
     ResetSystemValues(e);
@@ -143,6 +145,7 @@ void InitialiseEngine(EngineState& e) {
     e.Shell.FirstIdlePending = true;
     // The screens of the game initialise here as they are built; the message window comes last.
     InitSelectionTree(e);
+    InitRecollection(e);
     InitStatusPanels(e);
     ApplyWindowStyle(e);
 }

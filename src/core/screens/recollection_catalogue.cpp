@@ -1,0 +1,116 @@
+#include "core/screens/recollection_catalogue.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/screens/data_lines.h"
+#include "core/script/script_loader.h"
+#include "core/shell/engine_state.h"
+#include "core/text/sjis.h"
+
+namespace vespin {
+
+namespace {
+
+constexpr size_t kTextLimit = 64;  // a title wider than its 160-pixel cell shows no more
+
+std::string_view NextLine(std::string_view text, size_t& at) {
+    size_t end = text.find('\0', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    return line;
+}
+
+void Add(RecollectionCatalogue& catalogue, std::string_view shown, std::string_view script) {
+    catalogue.Display.push_back(CutSjisText(shown, kTextLimit));
+    catalogue.Scripts.push_back(CutSjisText(script, kScriptNameField - 1));
+}
+
+}  // namespace
+
+std::string CutSjisText(std::string_view text, size_t limit) {
+    size_t n = 0;
+    while (n < text.size()) {
+        size_t width = sjis::IsLeadByte(static_cast<uint8_t>(text[n])) ? 2 : 1;
+        if (n + width > limit || n + width > text.size()) break;
+        n += width;
+    }
+    return std::string(text.substr(0, n));
+}
+
+void ReadRecollectionCatalogue(RecollectionCatalogue& catalogue, std::string_view text) {
+    catalogue.Display.clear();
+    catalogue.Scripts.clear();
+    size_t at = 0;
+    while (at < text.size() && catalogue.Size() < kCatalogueLineLimit) {
+        std::string upper = sjis::UpperAscii(NextLine(text, at));
+        if (upper.empty()) continue;
+        if (upper == ":END") {
+            Add(catalogue, upper, {});
+            break;
+        }
+        if (upper[0] == ':' || upper[0] == '*') {
+            Add(catalogue, upper, {});
+            continue;
+        }
+        std::string_view line = upper;
+        size_t comma = line.find(',');
+        std::string_view title = line.substr(0, comma);
+        std::string_view script =
+            comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+        Add(catalogue, title, script.substr(0, script.find(',')));
+    }
+}
+
+void InitRecollection(EngineState& e) {
+    RecollectionCatalogue& catalogue = e.Recollection.Catalogue;
+    catalogue = {};
+    if (LoadScript(e, "sys_flashbak", ScriptMode::Data)) {
+        const ScriptState& s = e.Script;
+        std::string_view text(reinterpret_cast<const char*>(s.DataScriptBuffer.data()),
+                              static_cast<size_t>(std::max(s.DataScriptSize, 0)));
+        ReadRecollectionCatalogue(catalogue, text);
+    }
+    KeepSlotsToCatalogue(e);
+}
+
+int FindCatalogueLine(const RecollectionCatalogue& catalogue, std::string_view text) {
+    for (int i = 0; i < catalogue.Size(); ++i) {
+        if (catalogue.Display[i] == text) return i;
+    }
+    return -1;
+}
+
+void NoteScriptLoaded(EngineState& e, std::string_view name) {
+    const RecollectionCatalogue& catalogue = e.Recollection.Catalogue;
+    if (name.empty()) return;  // label and header lines have no script
+    int found = -1;
+    for (int i = 0; i < catalogue.Size() && found < 0; ++i) {
+        if (sjis::EqualsIgnoringCase(catalogue.Scripts[i], name)) found = i;
+    }
+    if (found < 0) return;
+    FlagBank<2000>& seen = e.Recollection.SceneSeenBits;
+    seen.Set(found, true);
+    for (int i = found - 1; i >= 1; --i) {
+        if (!catalogue.Display[i].empty() && catalogue.Display[i][0] == '*') {
+            seen.Set(i, true);
+            break;
+        }
+    }
+}
+
+void KeepSlotsToCatalogue(EngineState& e) {
+    RecollectionState& r = e.Recollection;
+    for (int slot = 0; slot < kRecollectionSlots; ++slot) {
+        int32_t* entries = r.SlotEntries.data() + slot * kRecollectionSlotEntries;
+        int kept = 0;
+        for (int j = 0; j < kRecollectionSlotEntries; ++j) {
+            if (entries[j] == 0) break;
+            if (r.Catalogue.IsScene(entries[j])) entries[kept++] = entries[j];
+        }
+        std::fill(entries + kept, entries + kRecollectionSlotEntries, 0);
+    }
+}
+
+}  // namespace vespin
