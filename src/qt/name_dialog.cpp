@@ -45,7 +45,13 @@ NameDialog::NameDialog(NameRequest& request, QWidget* parent)
     ok->setObjectName("Button1");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &NameDialog::Press);
-    row->addWidget(ok, 0, column, 2, 1);
+    row->addWidget(ok, 0, column, request.Cancellable ? 1 : 2, 1);
+    if (request.Cancellable) {
+        auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+        cancel->setObjectName("Button2");
+        connect(cancel, &QPushButton::clicked, this, &NameDialog::reject);
+        row->addWidget(cancel, 1, column);
+    }
     all->addLayout(row);
     all->setSizeConstraint(QLayout::SetFixedSize);
     if (!m_fields.empty()) m_fields.front()->setFocus();

@@ -13,7 +13,9 @@
 #include <QTest>
 #include <functional>
 
+#include "core/shell/engine_state.h"
 #include "core/shell/settings.h"
+#include "core/text/sjis.h"
 #include "qt/presentation.h"
 #include "qt_test_game.h"
 
@@ -184,6 +186,36 @@ TEST(NameDialogQt, RefusedNamesComeBackAndS006FollowsTheFirstName) {
     EXPECT_EQ(g.State().Vars.S[6], 1);
     EXPECT_EQ(g.Stored("PlayerName"), "太郎");
     EXPECT_EQ(g.Stored("PlayerName2"), "花子");
+}
+
+// The recollection slot's name dialog: Escape leaves the name as it was, ＯＫ keeps 18 of 20
+// full-width characters.
+TEST(NameDialogQt, TheSlotNameDialogCancelsAndCutsTheName) {
+    QtGameOptions o;
+    o.Scripts["main"] = "*kaisou\n\\\n";
+    o.Scripts["sys_flashbak"] = ":NIGHT1\nscene,main\n:END\n";
+    QtTestGame game(o);
+    int shown = 0;
+    game.Host().SetDialogWatcher([&](QWidget& d) {
+        auto* field = Find<QLineEdit>(d, "Edit1");
+        field->setText(QStringLiteral("ああああああああああいいいいいいいいいい"));
+        QTest::keyClick(field, ++shown == 1 ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    game.Start();
+    EngineState& e = game.State();
+    ASSERT_TRUE(game.RunUntil([&] { return e.Shell.MainMode == kModeRecollection; }, 5000));
+    for (int press = 1; press <= 2; ++press) {
+        for (InputKind kind : {InputKind::MouseMove, InputKind::MouseDown, InputKind::MouseUp}) {
+            InputEvent event;
+            event.kind = kind;
+            event.x = 750, event.y = 95;  // the pen button
+            game.Host().Queue().Push(event);
+        }
+        ASSERT_TRUE(game.RunUntil([&] { return shown == press && !e.Shell.EngineBusy; }, 5000));
+        game.RunUntil([] { return false; }, 100);
+        std::string name = sjis::ToUtf8(e.Recollection.SlotNames[0].View());
+        EXPECT_EQ(name, press == 1 ? "Record Slot 1" : "ああああああああああいいいいいいいい");
+    }
 }
 
 TEST(Presentation, TheFourByThreePictureFitsAndPointsMapBack) {

@@ -65,6 +65,9 @@ struct NameRequest {
     std::string Title;               // UTF-8 caption
     std::vector<std::string> Lines;  // UTF-8 explanation lines above the fields
     std::vector<Field> Fields;       // one or two
+    // A "キャンセル" button (and Escape) closes the dialog without handing the fields over;
+    // without it a name must be given.
+    bool Cancellable = false;
     // "ＯＫ" was pressed with the fields' texts in Fields. The engine takes what it accepts and
     // may put texts back into Fields; true closes the dialog, false keeps it open with Fields.
     std::function<bool(std::vector<Field>& fields)> Accept;
