@@ -22,13 +22,6 @@ namespace {
 
 constexpr size_t kKaisoSize = 2640;
 
-uint32_t Hash(const uint8_t* data, size_t size) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        h = (h ^ data[i]) * 16777619u;
-    return h;
-}
-
 // Points where the screen reacts: the grid, the entries, the tabs of both kinds, the buttons.
 void PointFrom(uint32_t seed, int& x, int& y) {
     switch (seed % 6) {
@@ -114,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(rest.data()), rest.size());
     ReadRecollectionCatalogue(e.Recollection.Catalogue, text);
     KeepSlotsToCatalogue(e);
-    uint32_t seed = Hash(data, size);
+    uint32_t seed = vespin::fuzz::InputSeed(data, size);
     for (int line = 0; line < e.Recollection.Catalogue.Size(); ++line) {
         if (((seed >> (line % 29)) & 3) != 0) e.Recollection.SceneSeenBits.Set(line, true);
     }

@@ -13,13 +13,6 @@
 
 namespace {
 
-uint32_t Hash(const uint8_t* data, size_t size) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        h = (h ^ data[i]) * 16777619u;
-    return h;
-}
-
 void SetFlags(vespin::EngineState& e) {
     for (const auto& tree : e.Simulation.Tree.Trees) {
         for (const vespin::TreeEntry& entry : tree)
@@ -34,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > 16384) return 0;
     std::string_view text(reinterpret_cast<const char*>(data), size);
     fuzz::FuzzGame& game = fuzz::FuzzGame::Get();
-    uint32_t seed = Hash(data, size);
+    uint32_t seed = vespin::fuzz::InputSeed(data, size);
     const char* numbers[] = {"0", "1", "2", "3", "4", "9"};
     for (const char* number : numbers) {
         game.Reset();

@@ -17,13 +17,6 @@
 
 namespace {
 
-uint32_t Hash(const uint8_t* data, size_t size) {
-    uint32_t h = 2166136261u;
-    for (size_t i = 0; i < size; ++i)
-        h = (h ^ data[i]) * 16777619u;
-    return h;
-}
-
 uint32_t Next(uint32_t& seed) {
     seed = seed * 1103515245u + 12345u;
     return seed >> 8;
@@ -70,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return std::vector<uint8_t>(text.begin(), text.end());
     }();
     fuzz::FuzzGame& game = fuzz::FuzzGame::Get();
-    uint32_t seed = Hash(data, size);
+    uint32_t seed = vespin::fuzz::InputSeed(data, size);
     // The definitions go into the game's archive once; each page starts from the reset state.
     game.Reset();
     game.LoadScenario(kMain, {{"view", std::vector<uint8_t>(data, data + size)}});

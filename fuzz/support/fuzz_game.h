@@ -17,6 +17,14 @@
 
 namespace vespin::fuzz {
 
+// A seed drawn from the input itself (FNV-1a), so that the choices a target makes replay with it.
+inline uint32_t InputSeed(const uint8_t* data, size_t size) {
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < size; ++i)
+        h = (h ^ data[i]) * 16777619u;
+    return h;
+}
+
 // The headless host without its records: the transcript and the error list would grow with
 // every input of a long run.
 class FuzzHost : public HeadlessHost {

@@ -1,7 +1,6 @@
 #include "core/screens/data_lines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/shell/engine_state.h"
 
@@ -11,16 +10,19 @@ std::vector<std::string> DataScriptLines(const EngineState& e) {
     const ScriptState& s = e.Script;
     const size_t size =
         std::min(static_cast<size_t>(std::max(s.DataScriptSize, 0)), s.DataScriptBuffer.size());
-    const auto* text = reinterpret_cast<const char*>(s.DataScriptBuffer.data());
+    std::string_view text(reinterpret_cast<const char*>(s.DataScriptBuffer.data()), size);
     std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < size) {
-        const void* nul = std::memchr(text + at, 0, size - at);
-        size_t end = nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : size;
-        lines.emplace_back(text + at, end - at);
-        at = end + 1;
-    }
+    for (size_t at = 0; at < size;)
+        lines.emplace_back(NextDataLine(text, at));
     return lines;
+}
+
+std::string_view NextDataLine(std::string_view text, size_t& at) {
+    size_t end = text.find('\0', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    return line;
 }
 
 }  // namespace vespin

@@ -3,6 +3,7 @@
 // while anything it calls loads other data.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vespin {
@@ -12,5 +13,9 @@ struct EngineState;
 // Each NUL-terminated line of the loaded data script, in order; a last line without its NUL
 // counts too.
 std::vector<std::string> DataScriptLines(const EngineState& e);
+
+// The NUL-terminated line of `text` that starts at `at`, with `at` moved past its NUL; a last
+// line without its NUL counts too.
+std::string_view NextDataLine(std::string_view text, size_t& at);
 
 }  // namespace vespin

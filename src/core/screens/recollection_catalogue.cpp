@@ -14,14 +14,6 @@ namespace {
 
 constexpr size_t kTextLimit = 64;  // a title wider than its 160-pixel cell shows no more
 
-std::string_view NextLine(std::string_view text, size_t& at) {
-    size_t end = text.find('\0', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    return line;
-}
-
 void Add(RecollectionCatalogue& catalogue, std::string_view shown, std::string_view script) {
     catalogue.Display.push_back(CutSjisText(shown, kTextLimit));
     catalogue.Scripts.push_back(CutSjisText(script, kScriptNameField - 1));
@@ -44,7 +36,7 @@ void ReadRecollectionCatalogue(RecollectionCatalogue& catalogue, std::string_vie
     catalogue.Scripts.clear();
     size_t at = 0;
     while (at < text.size() && catalogue.Size() < kCatalogueLineLimit) {
-        std::string upper = sjis::UpperAscii(NextLine(text, at));
+        std::string upper = sjis::UpperAscii(NextDataLine(text, at));
         if (upper.empty()) continue;
         if (upper == ":END") {
             Add(catalogue, upper, {});

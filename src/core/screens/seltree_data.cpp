@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/screens/data_lines.h"
 #include "core/screens/seltree.h"
 #include "core/script/text_parse.h"
 #include "core/text/sjis.h"
@@ -15,15 +16,6 @@ namespace vespin {
 namespace {
 
 constexpr int kMaxDepth = kTreeDepths - 1;
-
-// The next NUL-terminated line of `text` from `at`; a last line without its NUL counts too.
-std::string_view NextLine(std::string_view text, size_t& at) {
-    size_t end = text.find('\0', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(at, end - at);
-    at = end + 1;
-    return line;
-}
 
 std::string_view Field(std::string_view line, size_t& at) {
     if (at > line.size()) return line.substr(line.size());  // a field the line lacks is empty
@@ -54,7 +46,7 @@ void ReadSelectionTrees(SelectionTreeState& s, std::string_view text) {
     size_t at = 0;
     int k = 0;
     while (k < kTreeCount && at < text.size()) {
-        std::string_view line = NextLine(text, at);
+        std::string_view line = NextDataLine(text, at);
         if (line.empty()) continue;
         std::string upper = sjis::UpperAscii(line);
         if (upper == "ALLEND") break;
