@@ -151,7 +151,7 @@ void NameSlot(EngineState& e) {
     request.Title = sjis::ToUtf8(kSlotCaption);
     request.Fields = {{sjis::ToUtf8(kSlotLabel), sjis::ToUtf8(name.View())}};
     request.Cancellable = true;  // Cancel keeps the name the slot had
-    request.Accept = [&e, &name](std::vector<NameRequest::Field>& fields) {
+    request.Accept = [&name](std::vector<NameRequest::Field>& fields) {
         if (fields.size() != 1) return false;
         std::optional<std::string> text = sjis::FromUtf8(fields[0].Text);
         if (!text) {

@@ -1,7 +1,7 @@
 #pragma once
 // Reading the viewer's page definitions from the data script `view`: the page links of
 // ":VIEW_0", a page's header and its set blocks. Any bytes are safe: set counts are held to
-// 0..10, item numbers to 1..30, variants to 50 a item, and a block never reads past its end.
+// 0..10, item numbers to 1..30, variants to 50 an item, and a block never reads past its end.
 
 #include <string>
 #include <string_view>
