@@ -224,6 +224,13 @@ TEST(Viewer, DefinitionsBeyondTheViewersTablesAreHeldToThem) {
              "{\n0:A01\n31:A02\n999:A03\n1:A04\n}\n",
          true, 1},
         {"type 7", std::string(kLinks) + ":VIEW_1\n" + Header(7, 1) + "{\n1:A01\n}\n", true, 1},
+        {"numbers beyond int",
+         std::string(kLinks) + ":VIEW_1\n" +
+             Header(0, 1,
+                    "THM_SIZE:99999999999,2147483647\n1:2147483647,-2147483648\n"
+                    "NEXT:-2147483648,-9,2147483647,99999999999\n") +
+             "{\n1:A04\n}\n",
+         true, 1},
     };
     for (const Case& c : cases) {
         Game g(c.view);

@@ -29,8 +29,12 @@ std::string_view Field(std::string_view value, int k) {
     return value.substr(at, value.find(',', at) - at);
 }
 
+// Every number of a definition is a coordinate, a size, a count or a flag: held to a range far
+// beyond any of them, so that positions plus sizes never leave int.
+constexpr int kFarthest = 1 << 20;
+
 int FieldNumber(std::string_view value, int k) {
-    return ParseDecimal(std::string(Field(value, k)).c_str());
+    return std::clamp(ParseDecimal(std::string(Field(value, k)).c_str()), -kFarthest, kFarthest);
 }
 
 ViewerBox ReadBox(std::string_view value) {
