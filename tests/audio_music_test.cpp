@@ -109,6 +109,13 @@ TEST(Music, AFadeOfTwentyFromMinus1200StopsOnThe91stTick) {
     EXPECT_EQ(e.Audio.Music.Source, MusicSource::Stopped);
 }
 
+TEST(Music, TheSteepestFadeStopsOnTheFirstTick) {
+    Game game("*music 5\n*music -2147483648\n\\\n");
+    game.g.Steps(2);
+    EXPECT_EQ(game.E().Vars.S[3], 0);
+    EXPECT_FALSE(game.Device().Holds(kSlotMusic));
+}
+
 TEST(Music, AFadeByTheTimerAlsoStartsFromFullVolume) {
     Game game("*music 5\n*music -20\n\\\n", MusicGame({{"Vol3", "0"}}));
     game.g.Steps(2);

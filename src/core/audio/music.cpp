@@ -1,6 +1,7 @@
 #include "core/audio/music.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/audio/audio_state.h"
@@ -14,6 +15,7 @@ namespace vespin {
 namespace {
 
 constexpr int kFadeFloor = -3000;
+constexpr int64_t kFadeStepLimit = 10000;
 // Rates past this make a one-second block absurdly large; such a track stays silent.
 constexpr uint32_t kMaxMusicRate = 192000;
 
@@ -115,7 +117,10 @@ void StartMusic(EngineState& e, const std::filesystem::path& file, int64_t heade
 
 void SetMusic(EngineState& e, int n) {
     int track = n < 0 ? 0 : n;
-    int fade_step = n < 0 ? -n : 0;
+    // A step past the whole volume range stops the music at the first tick all the same; held
+    // there, the fade's arithmetic stays inside int whatever the script asks for.
+    int fade_step =
+        n < 0 ? static_cast<int>(std::min(-static_cast<int64_t>(n), kFadeStepLimit)) : 0;
     VariableBanks& v = e.Vars;
     v.S[sys::kMusicRequested] = track;
     if (track == v.S[sys::kMusicPlaying]) return;
