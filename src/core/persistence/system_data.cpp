@@ -7,8 +7,8 @@
 
 #include "core/persistence/save_files.h"
 #include "core/persistence/slot_file.h"
-#include "core/screens/recollection_catalogue.h"
 #include "core/shell/engine_state.h"
+#include "core/text/sjis.h"
 
 namespace vespin {
 
@@ -102,7 +102,7 @@ void ReadRecollectionSlots(EngineState& e) {
         r.SlotEntries[i] = GetInt32(file.Entries, static_cast<int>(i));
     for (int i = 0; i < kRecollectionSlots; ++i) {
         std::string_view name(file.Names[i], strnlen(file.Names[i], sizeof file.Names[i]));
-        r.SlotNames[i] = CutSjisText(name, r.SlotNames[i].Capacity() - 1);
+        r.SlotNames[i] = sjis::CutAtCharBoundary(name, r.SlotNames[i].Capacity() - 1);
     }
 }
 

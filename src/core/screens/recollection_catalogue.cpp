@@ -15,21 +15,11 @@ namespace {
 constexpr size_t kTextLimit = 64;  // a title wider than its 160-pixel cell shows no more
 
 void Add(RecollectionCatalogue& catalogue, std::string_view shown, std::string_view script) {
-    catalogue.Display.push_back(CutSjisText(shown, kTextLimit));
-    catalogue.Scripts.push_back(CutSjisText(script, kScriptNameField - 1));
+    catalogue.Display.emplace_back(sjis::CutAtCharBoundary(shown, kTextLimit));
+    catalogue.Scripts.emplace_back(sjis::CutAtCharBoundary(script, kScriptNameField - 1));
 }
 
 }  // namespace
-
-std::string CutSjisText(std::string_view text, size_t limit) {
-    size_t n = 0;
-    while (n < text.size()) {
-        size_t width = sjis::IsLeadByte(static_cast<uint8_t>(text[n])) ? 2 : 1;
-        if (n + width > limit || n + width > text.size()) break;
-        n += width;
-    }
-    return std::string(text.substr(0, n));
-}
 
 void ReadRecollectionCatalogue(RecollectionCatalogue& catalogue, std::string_view text) {
     catalogue.Display.clear();

@@ -30,8 +30,4 @@ int FindCatalogueLine(const RecollectionCatalogue& catalogue, std::string_view t
 // closed up so that the entries after a dropped one still play.
 void KeepSlotsToCatalogue(EngineState& e);
 
-// The first bytes of a Shift-JIS text, at most `limit`, never ending inside a two-byte
-// character.
-std::string CutSjisText(std::string_view text, size_t limit);
-
 }  // namespace vespin

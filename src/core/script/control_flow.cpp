@@ -24,17 +24,6 @@ namespace {
 constexpr size_t kNameScanEnd = 99;  // `chain` and `call` read names up to this byte
 constexpr size_t kIfActionLimit = 200;
 
-// The longest prefix of `text` of at most `limit` bytes that ends on a character boundary.
-std::string_view CutAtCharBoundary(std::string_view text, size_t limit) {
-    size_t n = 0;
-    while (n < text.size()) {
-        size_t width = sjis::IsLeadByte(static_cast<uint8_t>(text[n])) ? 2 : 1;
-        if (n + width > limit) break;
-        n += width;
-    }
-    return text.substr(0, std::min(n, text.size()));
-}
-
 bool NameFits(std::string_view name) {
     return name.size() < kScriptNameField;
 }
@@ -57,7 +46,7 @@ NameAndLabel SplitNameAndLabel(const char* line, const char* name) {
 
 void SetStringSlot(EngineState& e, int slot, std::string_view text) {
     if (slot < 0 || slot >= kStringSlotCount) return;
-    e.StringSlots[slot] = CutAtCharBoundary(text, StringSlot::Capacity() - 1);
+    e.StringSlots[slot] = sjis::CutAtCharBoundary(text, StringSlot::Capacity() - 1);
 }
 
 CommandResult RunGo(EngineState& e, const char* arg) {

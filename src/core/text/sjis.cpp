@@ -18,6 +18,16 @@ void UpperAsciiInto(std::string_view s, char* out) {
     }
 }
 
+std::string_view CutAtCharBoundary(std::string_view text, size_t limit) {
+    size_t n = 0;
+    while (n < text.size()) {
+        size_t width = IsLeadByte(static_cast<uint8_t>(text[n])) ? 2 : 1;
+        if (n + width > limit || n + width > text.size()) break;
+        n += width;
+    }
+    return text.substr(0, n);
+}
+
 std::string UpperAscii(std::string_view s) {
     std::string out(s.size(), '\0');
     UpperAsciiInto(s, out.data());

@@ -32,6 +32,10 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // True when `s` begins with `prefix`, both folded as UpperAscii folds them.
 bool StartsWithIgnoringCase(std::string_view s, std::string_view prefix);
 
+// The longest prefix of `text` of at most `limit` bytes made of whole characters: a cut never
+// splits a two-byte character, and a lead byte whose second byte is missing is left out.
+std::string_view CutAtCharBoundary(std::string_view text, size_t limit);
+
 // Conversions through iconv's CP932. ToUtf8 never fails: undecodable bytes become U+FFFD.
 std::string ToUtf8(std::string_view sjis);
 // Returns nothing when a character has no code-page-932 form.
