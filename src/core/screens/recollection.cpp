@@ -12,7 +12,6 @@
 #include "core/screens/recollection_catalogue.h"
 #include "core/screens/recollection_draw.h"
 #include "core/script/scene_replay.h"
-#include "core/script/script_loader.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/toolbar.h"
 #include "core/text/hide_window_view.h"
@@ -287,8 +286,8 @@ void ClickControl(EngineState& e, int code) {
 
 }  // namespace
 
-std::string SlotNameFromDialog(std::string_view sjis) {
-    return CutSjisText(sjis, kSlotNameLimit);
+std::string SlotNameFromDialog(std::string_view text) {
+    return std::string(sjis::CutAtCharBoundary(text, kSlotNameLimit));
 }
 
 CommandResult RunKaisou(EngineState& e, const char*) {
@@ -355,17 +354,12 @@ void NextRecollectionScene(EngineState& e) {
 
 void ReturnToRecollection(EngineState& e) {
     RecollectionScreen& s = Screen(e);
-    StopLoopingSound(e);
-    EndReplay(e);
-    ResetWaits(e);
-    ResumeAtReturnPoint(e, s.ReturnPoint);
-    e.Text.WindowShown = false;
+    EndReplayedScene(e, s.ReturnPoint);
     e.Shell.MainMode = kModeRecollection;
     if (!s.PicturesLoaded) LoadScreenPictures(e);
     s.Hovered = kNone;
     RedrawScreen(e);
     ShowOnDrawingArea(e, e.DisplaySurface);
-    SetMenuItems(e, false, false);
     s.SelectedCell = kNone;
 }
 

@@ -34,6 +34,6 @@ void ReturnToRecollection(EngineState& e);
 bool RecollectionMenuItem(EngineState& e, UiCommand command);
 
 // A name from the slot dialog: at most 36 bytes, never ending inside a two-byte character.
-std::string SlotNameFromDialog(std::string_view sjis);
+std::string SlotNameFromDialog(std::string_view text);
 
 }  // namespace vespin

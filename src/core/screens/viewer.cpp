@@ -7,7 +7,6 @@
 #include <string>
 
 #include "core/audio/music.h"
-#include "core/audio/sound.h"
 #include "core/graphics/drawing_area.h"
 #include "core/resources/picture.h"
 #include "core/screens/viewer_draw.h"
@@ -190,8 +189,6 @@ void ReplayScene(EngineState& e, int n) {
     // A target without its script leaves the player on the page instead of in nothing.
     if (script.empty() || !BeginReplayedScene(e, script, ReplayScreen::Viewer)) return;
     v.Return = back;
-    e.Toolbar.MenuRecollectionEndVisible = true;
-    RefreshToolbar(e);
     if (!label.empty()) JumpToLabel(e, label);
 }
 
@@ -281,11 +278,7 @@ bool InViewerReplay(const EngineState& e) {
 }
 
 void ReturnToViewer(EngineState& e) {
-    StopLoopingSound(e);
-    EndReplay(e);
-    ResetWaits(e);
-    ResumeAtReturnPoint(e, e.Viewer.Return);
-    e.Text.WindowShown = false;
+    EndReplayedScene(e, e.Viewer.Return);
     e.Vars.S[sys::kFullTextMode] = 0;
     e.Text.WindowDisplayKind = 0;
     e.Vars.S[kWindowVariable] = 0;

@@ -1,5 +1,6 @@
 #include "core/script/scene_replay.h"
 
+#include "core/audio/sound.h"
 #include "core/script/script_loader.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/toolbar.h"
@@ -28,23 +29,29 @@ bool ResumeAtReturnPoint(EngineState& e, const ScriptReturnPoint& point) {
 }
 
 bool BeginReplayedScene(EngineState& e, std::string_view script, ReplayScreen origin) {
-    ResetWaits(e);
     if (!LoadScript(e, script, ScriptMode::Scenario)) return false;
+    ResetWaits(e);
     e.Shell.MainMode = kModeScript;
     e.Shell.ReplayActive = true;
     e.Shell.ReplayOrigin = origin;
     e.Script.CallDepth = 0;
     e.Script.CurrentScriptName = script;
     e.Text.WindowShown = false;
+    e.Toolbar.MenuRecollectionEndVisible = true;
+    RefreshToolbar(e);
     return true;
 }
 
-void EndReplay(EngineState& e) {
+void EndReplayedScene(EngineState& e, const ScriptReturnPoint& back) {
+    StopLoopingSound(e);
     e.Shell.ReplayActive = false;
     e.Shell.ReplayOrigin = ReplayScreen::None;
     e.Toolbar.MenuSceneSkipVisible = false;
     e.Toolbar.MenuRecollectionEndVisible = false;
     RefreshToolbar(e);
+    ResetWaits(e);
+    ResumeAtReturnPoint(e, back);
+    e.Text.WindowShown = false;
 }
 
 }  // namespace vespin

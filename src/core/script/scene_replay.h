@@ -29,11 +29,13 @@ ScriptReturnPoint SaveReturnPoint(const EngineState& e);
 bool ResumeAtReturnPoint(EngineState& e, const ScriptReturnPoint& point);
 
 // Starts `script` as a replayed scene at call depth 0: the idle pass runs it from the next pass,
-// with `ReplayActive` set and `origin` remembered. The name is the script's own (no label). False
-// when the script does not exist; nothing is changed then.
+// with `ReplayActive` set, `origin` remembered and 回想モード終了 shown. The name is the script's
+// own (no label). False when the script does not exist; nothing is changed then.
 bool BeginReplayedScene(EngineState& e, std::string_view script, ReplayScreen origin);
 
-// Clears `ReplayActive`, the origin and the popup items of a replay.
-void EndReplay(EngineState& e);
+// The way back from a replayed scene, whichever screen started it: the looping sound stops,
+// `ReplayActive`, the origin and the popup items of a replay are cleared, and the script stands
+// at `back` again with its window hidden. The screen then draws itself.
+void EndReplayedScene(EngineState& e, const ScriptReturnPoint& back);
 
 }  // namespace vespin
