@@ -368,16 +368,11 @@ bool InRecollectionReplay(const EngineState& e) {
 }
 
 bool RecollectionMenuItem(EngineState& e, UiCommand command) {
-    ShellState& sh = e.Shell;
     if (!InRecollectionReplay(e)) return false;
-    // Not over another screen: the save screen, the log or a question hold state of their own.
-    if (sh.EngineBusy || sh.TransitionRunning || sh.ConfirmKind != 0 || sh.BacklogOpen ||
-        sh.SaveScreenState != 0)
-        return true;
+    if (ReplayMenuMustWait(e)) return true;
     if (command == UiCommand::MenuN1 && !e.Toolbar.MenuSceneSkipVisible) return true;
-    if (sh.MainMode == kModeWindowHidden) EndHideWindowView(e);
-    StopVoice(e);
-    StopLoopingSound(e);
+    if (e.Shell.MainMode == kModeWindowHidden) EndHideWindowView(e);
+    StopVoice(e);  // both ways stop the looping sound too
     if (command == UiCommand::MenuN1) {
         NextRecollectionScene(e);
     } else {

@@ -42,6 +42,12 @@ bool BeginReplayedScene(EngineState& e, std::string_view script, ReplayScreen or
     return true;
 }
 
+bool ReplayMenuMustWait(const EngineState& e) {
+    const ShellState& sh = e.Shell;
+    return sh.EngineBusy || sh.TransitionRunning || sh.ConfirmKind != 0 || sh.BacklogOpen ||
+           sh.SaveScreenState != 0;
+}
+
 void EndReplayedScene(EngineState& e, const ScriptReturnPoint& back) {
     StopLoopingSound(e);
     e.Shell.ReplayActive = false;

@@ -33,6 +33,10 @@ bool ResumeAtReturnPoint(EngineState& e, const ScriptReturnPoint& point);
 // own (no label). False when the script does not exist; nothing is changed then.
 bool BeginReplayedScene(EngineState& e, std::string_view script, ReplayScreen origin);
 
+// True while the replay's popup items (シーンスキップ, 回想モード終了) must wait: the engine is
+// busy or a transition runs, or the save screen, the log or a question holds state of its own.
+bool ReplayMenuMustWait(const EngineState& e);
+
 // The way back from a replayed scene, whichever screen started it: the looping sound stops,
 // `ReplayActive`, the origin and the popup items of a replay are cleared, and the script stands
 // at `back` again with its window hidden. The screen then draws itself.

@@ -18,6 +18,7 @@
 #include "core/screens/viewer.h"
 #include "core/script/choice_state.h"
 #include "core/script/choices.h"
+#include "core/script/scene_replay.h"
 #include "core/shell/close.h"
 #include "core/shell/engine_state.h"
 #include "core/shell/main_loop.h"
@@ -339,8 +340,7 @@ void Command(EngineState& e, const InputEvent& event) {
             if (!InViewerReplay(e)) {
                 RecollectionMenuItem(e, event.command);
             } else if (event.command == UiCommand::MenuN2 && sh.MainMode == kModeScript &&
-                       sh.ConfirmKind == 0 && sh.SaveScreenState == 0 && !sh.BacklogOpen &&
-                       !sh.EngineBusy && !sh.TransitionRunning) {
+                       !ReplayMenuMustWait(e)) {
                 ReturnToViewer(e);
             }
             break;
