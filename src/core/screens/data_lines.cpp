@@ -6,13 +6,17 @@
 
 namespace vespin {
 
-std::vector<std::string> DataScriptLines(const EngineState& e) {
+std::string_view DataScriptText(const EngineState& e) {
     const ScriptState& s = e.Script;
     const size_t size =
         std::min(static_cast<size_t>(std::max(s.DataScriptSize, 0)), s.DataScriptBuffer.size());
-    std::string_view text(reinterpret_cast<const char*>(s.DataScriptBuffer.data()), size);
+    return std::string_view(reinterpret_cast<const char*>(s.DataScriptBuffer.data()), size);
+}
+
+std::vector<std::string> DataScriptLines(const EngineState& e) {
+    std::string_view text = DataScriptText(e);
     std::vector<std::string> lines;
-    for (size_t at = 0; at < size;)
+    for (size_t at = 0; at < text.size();)
         lines.emplace_back(NextDataLine(text, at));
     return lines;
 }

@@ -10,6 +10,9 @@ namespace vespin {
 
 struct EngineState;
 
+// The loaded data script's bytes (its NUL-terminated lines), held to the buffer.
+std::string_view DataScriptText(const EngineState& e);
+
 // Each NUL-terminated line of the loaded data script, in order; a last line without its NUL
 // counts too.
 std::vector<std::string> DataScriptLines(const EngineState& e);

@@ -1,7 +1,6 @@
 #include "core/screens/recollection_catalogue.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/screens/data_lines.h"
 #include "core/script/script_loader.h"
@@ -48,12 +47,8 @@ void ReadRecollectionCatalogue(RecollectionCatalogue& catalogue, std::string_vie
 void InitRecollection(EngineState& e) {
     RecollectionCatalogue& catalogue = e.Recollection.Catalogue;
     catalogue = {};
-    if (LoadScript(e, "sys_flashbak", ScriptMode::Data)) {
-        const ScriptState& s = e.Script;
-        std::string_view text(reinterpret_cast<const char*>(s.DataScriptBuffer.data()),
-                              static_cast<size_t>(std::max(s.DataScriptSize, 0)));
-        ReadRecollectionCatalogue(catalogue, text);
-    }
+    if (LoadScript(e, "sys_flashbak", ScriptMode::Data))
+        ReadRecollectionCatalogue(catalogue, DataScriptText(e));
     KeepSlotsToCatalogue(e);
 }
 
